@@ -1,0 +1,3 @@
+target_sources(qb_core PRIVATE
+  controls/ShadowImage.cpp
+)
