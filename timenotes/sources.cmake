@@ -1,0 +1,7 @@
+target_sources(qb_core PRIVATE
+  timenotes/ScheduleRules.cpp
+  timenotes/SysTimeTool.cpp
+  timenotes/TimeNoteCalc.cpp
+  timenotes/DateFormatTool.cpp
+  timenotes/TitleStrip.cpp
+)
