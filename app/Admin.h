@@ -1,0 +1,4 @@
+#pragma once
+
+// Whether the process may write below HKEY_LOCAL_MACHINE; asked once, kept.
+bool IsAdminProcess();

@@ -1,0 +1,20 @@
+// Rules of the configuration file that need no Windows: integer parsing,
+// the portable file name, folder comparison.
+#pragma once
+
+#include <string>
+
+// Leading white space and one sign, then digits up to the first non-digit;
+// no digits gives 0; beyond the 32-bit range gives the nearest limit.
+int ParseProfileInt(const wchar_t* text);
+
+// "_p", "_portable" or "_port" found after the first character of the
+// lower-cased file name.
+bool IsPortableFileName(const std::wstring& fileName);
+
+// Lower case, a trailing backslash, doubled backslashes made single: so that
+// one folder can be tested for lying inside another.
+std::wstring NormalizeFolder(const std::wstring& folder);
+
+// The text after the last backslash (the whole text without one).
+std::wstring FileNameOf(const std::wstring& path);

@@ -1,0 +1,9 @@
+target_sources(qb_core PRIVATE
+  app/CommandLine.cpp
+  app/ConfigRules.cpp
+  app/Config.cpp
+  app/Admin.cpp
+  app/Startup.cpp
+  app/MainDlg.cpp
+  app/DefaultSettings.cpp
+)

@@ -1,0 +1,17 @@
+# Cross build for 64-bit Windows with Debian's mingw-w64 (posix threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(QB_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${QB_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QB_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${QB_MINGW}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QB_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

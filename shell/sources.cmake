@@ -1,0 +1,4 @@
+target_sources(qb_core PRIVATE
+  shell/ForceForeground.cpp
+  shell/SendTo.cpp
+)

@@ -1,0 +1,72 @@
+// Drives the real Quillboard.exe from a test: start it (or a renamed copy)
+// with arguments, find its windows, talk to them, read the INI file it
+// writes, and collect its full 32-bit exit code. A process still running when
+// its driver object dies is killed, so no test leaves one behind.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The built program (a Windows path).
+const std::wstring& ProgramPath();
+
+// A new, empty folder for one test. Inside the temporary folder unless
+// outsideTemp is set (the program treats a start from the temporary folder
+// differently).
+std::wstring NewFolder(bool outsideTemp = false);
+// A path in a new folder; the file itself does not exist yet.
+std::wstring NewIniPath();
+// Copies the program into folder under fileName; returns the new path.
+std::wstring CopyProgram(const std::wstring& folder, const std::wstring& fileName);
+
+bool FileExists(const std::wstring& path);
+std::wstring IniRead(const std::wstring& ini, const wchar_t* section, const wchar_t* key,
+                     const wchar_t* fallback = L"<missing>");
+void IniWrite(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value);
+// The keys of a section in file order.
+std::vector<std::wstring> IniKeys(const std::wstring& ini, const wchar_t* section);
+// The per-user configuration file of the test prefix.
+std::wstring UserConfigPath();
+
+// Polls until pred holds or the time is up.
+bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs = 10000, DWORD stepMs = 20);
+
+std::wstring WindowText(HWND hWnd);
+std::wstring ClassName(HWND hWnd);
+
+class QuillProcess {
+public:
+    explicit QuillProcess(std::wstring program = ProgramPath());
+    ~QuillProcess();
+    QuillProcess(const QuillProcess&) = delete;
+    QuillProcess& operator=(const QuillProcess&) = delete;
+
+    // The command line is the quoted program path, a space and args.
+    bool Start(const std::wstring& args);
+    bool Running() const;
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    HANDLE Process() const { return m_pi.hProcess; }
+
+    // Top-level windows of the process, hidden ones included.
+    std::vector<HWND> Windows() const;
+    HWND WaitForWindow(const std::function<bool(HWND)>& pred, DWORD timeoutMs = 15000) const;
+    // The main window: the dialog that carries the command-bar line.
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000) const;
+    // Waits until the program has finished starting and waits for input.
+    void WaitIdle(DWORD timeoutMs = 5000) const;
+
+    // Returns false on time-out; exitCode gets the full 32-bit code.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+    void Kill();
+
+private:
+    std::wstring m_program;
+    PROCESS_INFORMATION m_pi = {};
+};
+
+}  // namespace e2e

@@ -1,0 +1,206 @@
+// Start-up, single instance, command line and where the configuration file
+// ends up, each against the real program.
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD kExitAfterExitCommand = 0xAFFE;
+
+bool Visible(HWND hWnd)
+{
+    return ::IsWindowVisible(hWnd) != FALSE;
+}
+
+// The start-up is over once the main window exists and the program waits for input.
+HWND StartAndWaitForMainWindow(QuillProcess& p, const std::wstring& args)
+{
+    if (!p.Start(args))
+        return nullptr;
+    HWND main = p.WaitForMainWindow();
+    p.WaitIdle();
+    return main;
+}
+
+void ExitProgram(QuillProcess& p, HWND main)
+{
+    ::PostMessageW(main, WM_COMMAND, 32916, 0);
+    DWORD code = 0;
+    EXPECT_TRUE(p.WaitForExit(15000, &code));
+}
+
+TEST(Startup, ExitCommandEndsWithCode0xAFFE)
+{
+    QuillProcess p;
+    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
+    ::PostMessageW(main, WM_COMMAND, 32916, 0);
+    DWORD code = 0;
+    ASSERT_TRUE(p.WaitForExit(15000, &code));
+    EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
+}
+
+TEST(Startup, CommandsWithANotificationCodeAreIgnored)
+{
+    QuillProcess p;
+    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(32916, 1), 0);
+    DWORD code = 0;
+    EXPECT_FALSE(p.WaitForExit(1000, &code)) << "Exit with code 1 must do nothing";
+    // Enter does nothing, Esc hides into the tray and the program keeps running.
+    ::SendMessageW(main, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Visible(main));
+    ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !Visible(main); }));
+    EXPECT_TRUE(p.Running());
+    ExitProgram(p, main);
+}
+
+TEST(Startup, SecondInstanceWakesTheFirstAndEndsWithZero)
+{
+    QuillProcess first;
+    HWND main = StartAndWaitForMainWindow(first, L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }));
+
+    QuillProcess second;
+    ASSERT_TRUE(second.Start(L"-ini:" + NewIniPath()));
+    DWORD code = 0xDEAD;
+    ASSERT_TRUE(second.WaitForExit(20000, &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << "the first instance's main window comes up";
+    EXPECT_EQ(main, ::GetForegroundWindow());
+    EXPECT_TRUE(first.Running());
+    ExitProgram(first, main);
+}
+
+TEST(Startup, SystemCommands17And18)
+{
+    QuillProcess p;
+    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !Visible(main); }));
+    ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
+    ::PostMessageW(main, WM_SYSCOMMAND, 17, 0);
+    DWORD code = 0;
+    ASSERT_TRUE(p.WaitForExit(15000, &code));
+    EXPECT_EQ(kExitAfterExitCommand, code);
+}
+
+TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
+{
+    ::DeleteFileW(UserConfigPath().c_str());
+    QuillProcess p;
+    HWND main = StartAndWaitForMainWindow(p, L"-bg");
+    ASSERT_TRUE(main);
+    ::Sleep(300);
+    EXPECT_FALSE(Visible(main));
+    ExitProgram(p, main);
+
+    // Longer command lines, and the upper-case switch, show it.
+    for (const std::wstring& args : {L"-bg -ini:" + NewIniPath(), std::wstring(L"-BG")}) {
+        QuillProcess q;
+        HWND shown = StartAndWaitForMainWindow(q, args);
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(WaitUntil([&] { return Visible(shown); })) << "args: " << std::string(args.begin(), args.end());
+        ExitProgram(q, shown);
+    }
+}
+
+TEST(ConfigLocation, WritableFileBesideTheProgramWinsOverIni)
+{
+    std::wstring folder = NewFolder(true);
+    std::wstring beside = folder + L"\\Quillboard.ini";
+    IniWrite(beside, L"Program", L"lng", L"1");
+    std::wstring other = NewIniPath();
+
+    QuillProcess p(CopyProgram(folder, L"Quillboard.exe"));
+    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + other);
+    ASSERT_TRUE(main);
+    EXPECT_EQ(L"eeee", IniRead(beside, L"Program", L"TestIni"));
+    EXPECT_FALSE(FileExists(other));
+    ExitProgram(p, main);
+}
+
+TEST(ConfigLocation, PortableNameCreatesTheFileBesideItself)
+{
+    std::wstring folder = NewFolder(true);
+    QuillProcess p(CopyProgram(folder, L"Quillboard_p.exe"));
+    HWND main = StartAndWaitForMainWindow(p, L"");
+    ASSERT_TRUE(main);
+    EXPECT_EQ(L"eeee", IniRead(folder + L"\\Quillboard.ini", L"Program", L"TestIni"));
+    std::wstring title = WindowText(main);
+    EXPECT_EQ(L" Portable", title.substr(title.size() - 9)) << std::string(title.begin(), title.end());
+    ExitProgram(p, main);
+}
+
+TEST(ConfigLocation, LeadingUnderscorePIsNotPortable)
+{
+    ::DeleteFileW(UserConfigPath().c_str());
+    std::wstring folder = NewFolder(true);
+    QuillProcess p(CopyProgram(folder, L"_pQuillboard.exe"));
+    HWND main = StartAndWaitForMainWindow(p, L"");
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(FileExists(folder + L"\\Quillboard.ini"));
+    // Without "-ini" the per-user file is used.
+    EXPECT_EQ(L"eeee", IniRead(UserConfigPath(), L"Program", L"TestIni"));
+    ExitProgram(p, main);
+}
+
+TEST(ConfigLocation, ProgramInTheTemporaryFolderNeverUsesAFileBesideItself)
+{
+    std::wstring folder = NewFolder(false);
+    std::wstring beside = folder + L"\\Quillboard.ini";
+    IniWrite(beside, L"Program", L"lng", L"1");
+    std::wstring other = NewIniPath();
+
+    QuillProcess p(CopyProgram(folder, L"Quillboard.exe"));
+    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + other);
+    ASSERT_TRUE(main);
+    EXPECT_EQ(L"<missing>", IniRead(beside, L"Program", L"TestIni"));
+    EXPECT_EQ(L"eeee", IniRead(other, L"Program", L"TestIni"));
+    ExitProgram(p, main);
+}
+
+TEST(ConfigLocation, ShortIniValueIsIgnoredAndLongOneUsedWhole)
+{
+    ::DeleteFileW(UserConfigPath().c_str());
+    QuillProcess p;
+    HWND main = StartAndWaitForMainWindow(p, L"-ini:a.i");
+    ASSERT_TRUE(main);
+    EXPECT_EQ(L"eeee", IniRead(UserConfigPath(), L"Program", L"TestIni"));
+    ExitProgram(p, main);
+
+    // Longer than the 255 characters a fixed buffer would hold.
+    std::wstring folder = NewFolder();
+    folder += L"\\" + std::wstring(200 - folder.size(), L'a');
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    std::wstring ini = folder + L"\\" + std::wstring(80, L'b') + L".ini";
+    ASSERT_GT(ini.size(), 255u);
+    QuillProcess q;
+    main = StartAndWaitForMainWindow(q, L"\"-ini:" + ini + L"\"");
+    ASSERT_TRUE(main);
+    EXPECT_EQ(L"eeee", IniRead(ini, L"Program", L"TestIni"));
+    ExitProgram(q, main);
+}
+
+TEST(InstallerModes, SetupInTheFileNameStartsNoMainWindow)
+{
+    std::wstring folder = NewFolder(true);
+    QuillProcess p(CopyProgram(folder, L"QuillboardSetup.exe"));
+    ASSERT_TRUE(p.Start(L""));
+    DWORD code = 0xDEAD;
+    ASSERT_TRUE(p.WaitForExit(15000, &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(FileExists(folder + L"\\Quillboard.ini"));
+}
+
+}  // namespace

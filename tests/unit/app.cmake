@@ -1,0 +1,4 @@
+target_sources(qb_unit PRIVATE
+  tests/unit/command_line_test.cpp
+  tests/unit/config_test.cpp
+)

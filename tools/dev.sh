@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Sets up, builds, runs and tests Quillboard on Debian 12.
+#
+#   tools/dev.sh run [args...]   build, then start Quillboard under Wine on $DISPLAY
+#   tools/dev.sh test [ctest args...]
+#                                build, then run every test under Wine on a private Xvfb
+#   tools/dev.sh build           build only
+#
+# Environment: BUILD_DIR (default: build) holds everything generated, the
+# Wine prefixes included. Examples for a quicker loop:
+#   BUILD_DIR=build-me tools/dev.sh test -R Startup      (only tests matching a regex)
+#   BUILD_DIR=build-me tools/dev.sh test -E e2e          (unit tests only)
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-build}
+case "$BUILD_DIR" in /*) ;; *) BUILD_DIR="$ROOT/$BUILD_DIR" ;; esac
+WIN_BUILD="$BUILD_DIR/win"
+NATIVE_BUILD="$BUILD_DIR/native"
+
+PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick googletest xdotool)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+ensure_packages() {
+    local missing=() p
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build() {
+    local lzari_arg=()
+    if [ -f "$ROOT/tools/CMakeLists.txt" ]; then
+        log "native tools"
+        cmake -S "$ROOT/tools" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+        mkdir -p "$BUILD_DIR"
+        cmake --build "$NATIVE_BUILD" -j2 >"$BUILD_DIR/native.log" 2>&1 || { cat "$BUILD_DIR/native.log" >&2; exit 1; }
+        lzari_arg=(-DQB_LZARI_TOOL="$NATIVE_BUILD/lzari")
+    fi
+    log "Quillboard.exe and tests"
+    cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release "${lzari_arg[@]}" >/dev/null
+    if ! cmake --build "$WIN_BUILD" -j2 >"$BUILD_DIR/build.log" 2>&1; then
+        grep -E -B2 -A8 'error|Error' "$BUILD_DIR/build.log" | head -120 >&2
+        log "build failed: $BUILD_DIR/build.log"
+        exit 1
+    fi
+    grep -E 'warning:' "$BUILD_DIR/build.log" >&2 || true
+}
+
+wine_env() {
+    export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# A prefix of our own: no stalls on hide, no crash dialog, no links into the
+# home folder, Wine's own fonts. Needs DISPLAY set (see platform notes).
+prepare_prefix() {
+    [ -f "$WINEPREFIX/.quillboard-ready" ] && return 0
+    log "preparing Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+    local d
+    for d in "$WINEPREFIX"/drive_c/users/*/*; do
+        if [ -L "$d" ]; then rm -f "$d"; mkdir -p "$d"; fi
+    done
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    touch "$WINEPREFIX/.quillboard-ready"
+}
+
+XVFB_PID=""
+cleanup() {
+    if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+start_xvfb() {
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$fdfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.1
+    done
+    [ -s "$fdfile" ] || { log "Xvfb did not start"; exit 1; }
+    export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+    rm -f "$fdfile"
+}
+
+cmd_test() {
+    ensure_packages
+    build
+    trap cleanup EXIT
+    start_xvfb
+    wine_env "$BUILD_DIR/wineprefix"
+    prepare_prefix
+    wineserver -p
+    # A long-lived Wine process spares every test the start-up of Wine's helpers.
+    if [ -f "$WIN_BUILD/qb_keepalive.exe" ]; then
+        wine "$WIN_BUILD/qb_keepalive.exe" >/dev/null 2>&1 &
+    fi
+    log "tests on $DISPLAY"
+    cd "$WIN_BUILD"
+    ctest --output-on-failure -j2 "$@"
+}
+
+cmd_run() {
+    ensure_packages
+    build
+    if [ -z "${DISPLAY:-}" ]; then
+        log "No display: Quillboard is a Windows GUI program and needs an X display."
+        log "Run this from a desktop session, or with a virtual one: xvfb-run -a tools/dev.sh run"
+        exit 1
+    fi
+    wine_env "$BUILD_DIR/wineprefix-run"
+    prepare_prefix
+    exec wine "$WIN_BUILD/Quillboard.exe" "$@"
+}
+
+case "${1:-}" in
+    run) shift; cmd_run "$@" ;;
+    test) shift; cmd_test "$@" ;;
+    build) ensure_packages; build ;;
+    *) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+esac
