@@ -1,3 +1,7 @@
 target_sources(qb_unit PRIVATE
   tests/unit/sendto_test.cpp
+  # The banner and composition tests of controls/ live here too, with the pictures they load.
+  tests/unit/banner_test.cpp
+  res/banner.rc
+  tests/unit/banner_test.rc
 )
