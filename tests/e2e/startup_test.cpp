@@ -179,12 +179,13 @@ TEST(ConfigLocation, ShortIniValueIsIgnoredAndLongOneUsedWhole)
     EXPECT_EQ(L"eeee", IniRead(UserConfigPath(), L"Program", L"TestIni"));
     ExitProgram(p, main);
 
-    // Longer than the 255 characters a fixed buffer would hold.
+    // Longer than the 255 characters a fixed buffer would hold, yet within
+    // MAX_PATH, which the platform's INI functions need.
     std::wstring folder = NewFolder();
     folder += L"\\" + std::wstring(200 - folder.size(), L'a');
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-    std::wstring ini = folder + L"\\" + std::wstring(80, L'b') + L".ini";
-    ASSERT_GT(ini.size(), 255u);
+    std::wstring ini = folder + L"\\" + std::wstring(258 - folder.size() - 5, L'b') + L".ini";
+    ASSERT_EQ(258u, ini.size());
     QuillProcess q;
     main = StartAndWaitForMainWindow(q, L"\"-ini:" + ini + L"\"");
     ASSERT_TRUE(main);
