@@ -1,0 +1,4 @@
+// Resource id of the compressed language table (RCDATA); shared by the .rc file and the loader.
+#pragma once
+
+#define IDR_LANGTABLE 300
