@@ -3,6 +3,7 @@
 #include "app/Admin.h"
 #include "app/Config.h"
 #include "app/Startup.h"
+#include "controls/Banner.h"
 #include "lang/LanguageTable.h"
 #include "shell/ForceForeground.h"
 
@@ -263,6 +264,8 @@ void CMainDlg::CreateCommandBar()
 // Filled in by the banner.
 void CMainDlg::LoadBanner()
 {
+    // Without GDI+ the banner simply stays empty.
+    BuildBanner(m_hWnd, IDC_BANNER);
 }
 
 // Filled in by the command bar.

@@ -1,0 +1,8 @@
+# The test draws its own copy of the banner to compare with what the program shows.
+target_sources(qb_e2e PRIVATE
+  tests/e2e/banner_test.cpp
+  controls/ImageLoader.cpp
+  controls/Banner.cpp
+  res/banner.rc
+)
+target_link_libraries(qb_e2e PRIVATE ole32)
