@@ -78,6 +78,22 @@ TEST(KindName, NamesComeFromTheLanguageTableAndUnknownKindsAreAQuestionMark)
         EXPECT_STREQ(L"?", TimeNoteCalc::GetKindName(kind)) << "kind " << kind;
 }
 
+TEST(KindName, LookedUpAnewInTheCurrentLanguage)
+{
+    const int saved = g_lang_index;
+    TheLanguageTable().fileMode = 0;
+    ASSERT_TRUE(LoadLanguageTable());
+    g_lang_index = 1;
+    EXPECT_STREQ(L"Simple time note", TimeNoteCalc::GetKindName(kScheduleSimple));
+    EXPECT_STREQ(L"Every Year", TimeNoteCalc::GetKindName(kScheduleEveryYear));
+    EXPECT_STREQ(L"Every last Weekday in Quarter", TimeNoteCalc::GetKindName(kScheduleLastWeekdayInQuarter));
+    g_lang_index = 0;
+    EXPECT_STREQ(L"Einfache Zeitnotiz", TimeNoteCalc::GetKindName(kScheduleSimple));
+    EXPECT_STREQ(L"Jedes Jahr", TimeNoteCalc::GetKindName(kScheduleEveryYear));
+    EXPECT_STREQ(L"?", TimeNoteCalc::GetKindName(kScheduleKindCount));
+    g_lang_index = saved;
+}
+
 TEST(DateFormat, DateBlankTime)
 {
     const DateFormatTool tool;
