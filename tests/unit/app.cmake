@@ -1,4 +1,5 @@
 target_sources(qb_unit PRIVATE
   tests/unit/command_line_test.cpp
   tests/unit/config_test.cpp
+  tests/unit/force_foreground_test.cpp
 )
