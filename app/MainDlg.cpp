@@ -82,6 +82,7 @@ LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled)
         loop->RemoveIdleHandler(this);
     }
     ::KillTimer(m_hWnd, kWakeTimer);
+    ReleaseBanner(m_hWnd, IDC_BANNER);
     if (m_iconBig)
         ::DestroyIcon(m_iconBig);
     if (m_iconSmall)

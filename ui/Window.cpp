@@ -132,7 +132,8 @@ HWND CWindowImplBase::CreateImpl(const wchar_t* className, UINT classStyle, HWND
                                  const wchar_t* text, DWORD style, DWORD exStyle, UINT_PTR idOrMenu)
 {
     HINSTANCE hInst = g_module.GetInstance();
-    WNDCLASSEXW wc = {sizeof(wc)};
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
     if (!::GetClassInfoExW(hInst, className, &wc)) {
         wc.cbSize = sizeof(wc);
         wc.style = classStyle;
