@@ -5,5 +5,6 @@ target_sources(qb_core PRIVATE
   app/Admin.cpp
   app/Startup.cpp
   app/MainDlg.cpp
+  app/ProgramMenu.cpp
   app/DefaultSettings.cpp
 )

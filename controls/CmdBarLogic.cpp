@@ -58,6 +58,21 @@ ItemTextParts SplitAtTab(std::wstring_view text)
     return {text.substr(0, tab), text.substr(tab + 1)};
 }
 
+std::wstring HideMnemonics(std::wstring_view text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&') {
+            if (i + 1 >= text.size())
+                break;
+            ++i;  // the character after the prefix stays, an ampersand included
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 static wchar_t FoldAscii(wchar_t c)
 {
     return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;

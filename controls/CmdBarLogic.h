@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace cmdbar {
@@ -12,6 +13,7 @@ constexpr std::uint32_t kItemMagic = 0x1313;
 constexpr int kItemTextChars = 100;  // the item text buffer, terminator included
 constexpr int kMaxPictures = 256;
 constexpr unsigned kOpenMenuMsg = 0x084D;
+constexpr unsigned kOpenSelectFirst = 1;  // wParam of kOpenMenuMsg: select the first item
 constexpr int kFirstButtonId = 40000;
 constexpr int kDefaultHeight = 20;
 constexpr int kIconColumn = 21;
@@ -52,6 +54,9 @@ struct ItemTextParts {
     std::wstring_view shortcut;
 };
 ItemTextParts SplitAtTab(std::wstring_view text);
+
+// The text as shown with mnemonic prefixes hidden: "&x" shows as "x", "&&" as "&".
+std::wstring HideMnemonics(std::wstring_view text);
 
 // Whether text carries `key` as its mnemonic ("&x"; "&&" is a literal ampersand).
 // Letters compare without regard to case in the ASCII range.

@@ -5,7 +5,11 @@ target_sources(qb_core PRIVATE
   controls/MyAero.cpp
   controls/CmdBarLogic.cpp
   controls/ToolbarResFormat.cpp
+  controls/ToolbarRes.cpp
+  controls/WinCmdBar.cpp
+  controls/WinCmdBar2.cpp
 )
+target_sources(Quillboard PRIVATE res/toolbars.rc)
 
 # The main window's banner picture.
 target_sources(Quillboard PRIVATE res/banner.rc)

@@ -1,4 +1,5 @@
 target_sources(qb_core PRIVATE
   shell/ForceForeground.cpp
   shell/SendTo.cpp
+  shell/UniSysIco.cpp
 )

@@ -74,6 +74,16 @@ TEST(CmdBarText, SplitAtFirstTab)
     EXPECT_TRUE(p.shortcut.empty());
 }
 
+TEST(CmdBarText, MnemonicPrefixesAreHidden)
+{
+    EXPECT_EQ(HideMnemonics(L"E&xit"), L"Exit");
+    EXPECT_EQ(HideMnemonics(L"Fish && Chips"), L"Fish & Chips");
+    EXPECT_EQ(HideMnemonics(L"&&&x"), L"&x");
+    EXPECT_EQ(HideMnemonics(L"end&"), L"end");
+    EXPECT_EQ(HideMnemonics(L"(# ?)"), L"(# ?)");
+    EXPECT_EQ(HideMnemonics(L""), L"");
+}
+
 TEST(CmdBarText, Mnemonics)
 {
     EXPECT_TRUE(HasMnemonic(L"E&xit", L'x'));

@@ -1,3 +1,8 @@
 target_sources(qb_unit PRIVATE
   tests/unit/cmdbar_logic_test.cpp
+  tests/unit/cmdbar_test.cpp
+  tests/unit/cmdbar_tracking_test.cpp
+  tests/unit/cmdbar_toolbar_test.cpp
+  res/toolbars.rc
+  tests/unit/cmdbar_test.rc
 )

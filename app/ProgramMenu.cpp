@@ -1,0 +1,273 @@
+#include "app/ProgramMenu.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "controls/WinCmdBar2.h"
+#include "lang/LanguageTable.h"
+#include "res/toolbars.h"
+#include "shell/UniSysIco.h"
+#include "ui/MessageLoop.h"
+
+namespace {
+
+std::wstring Lang(int id)
+{
+    const wchar_t* text = GetLangString(id);
+    return text ? text : L"";
+}
+
+void AppendItem(HMENU menu, UINT command, const std::wstring& text)
+{
+    ::AppendMenuW(menu, MF_STRING, command, text.c_str());
+}
+
+void AppendSeparator(HMENU menu)
+{
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
+
+void AppendPopup(HMENU menu, HMENU popup, const std::wstring& text)
+{
+    if (popup && !::AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), text.c_str()))
+        ::DestroyMenu(popup);
+}
+
+HMENU BuildPathsMenu(const ProgramMenuOptions& options)
+{
+    HMENU paths = ::CreatePopupMenu();
+    if (!paths)
+        return nullptr;
+    const std::wstring& name = options.programName;
+    if (options.uninstallCommand == kCmdUninstallAllUsers || options.uninstallCommand == kCmdUninstallUser)
+        AppendItem(paths, options.uninstallCommand, Lang(202) + L" (" + name + L")");
+    AppendItem(paths, kCmdOpenProgramFolder, name + L"/..");
+    AppendItem(paths, kCmdOpenIniFolder, name + L".ini/..");
+    AppendItem(paths, kCmdOpenIni, name + L".ini");
+    return paths;
+}
+
+HMENU BuildProgramSubmenu(const ProgramMenuOptions& options)
+{
+    HMENU program = ::CreatePopupMenu();
+    if (!program)
+        return nullptr;
+    AppendPopup(program, BuildPathsMenu(options), Lang(26));
+    AppendSeparator(program);
+    AppendItem(program, kCmdNotePad, Lang(80));
+    AppendItem(program, kCmdWordPad, Lang(81));
+    AppendSeparator(program);
+    AppendItem(program, kCmdRecommend, ReplaceProgramName(Lang(242), options.programName));
+    AppendItem(program, kCmdSendByMail, ReplaceProgramName(Lang(243), options.programName));
+    AppendSeparator(program);
+    AppendItem(program, kCmdExit, Lang(7));
+    return program;
+}
+
+HMENU BuildInfoSubmenu(const ProgramMenuOptions& options)
+{
+    HMENU info = ::CreatePopupMenu();
+    if (!info)
+        return nullptr;
+    AppendItem(info, kCmdInfo, Lang(90));
+    AppendSeparator(info);
+    AppendItem(info, kCmdFaq, ReplaceProgramName(Lang(244) + L"\t(# ?)", options.programName));
+    AppendItem(info, kCmdHomepage, Lang(246));
+    AppendItem(info, kCmdHistory, Lang(245));
+    AppendSeparator(info);
+    AppendItem(info, kCmdDonate, Lang(78));
+    return info;
+}
+
+// Where a picture comes from.
+enum class Source { Shell, NewNote, NotePad, WordPad, ProgramIcon };
+
+struct PictureEntry {
+    UINT command;
+    Source source;
+    UINT shellIcon;
+};
+
+const PictureEntry kPictures[] = {
+    {kCmdExit, Source::Shell, 28},
+    {kCmdRecommend, Source::Shell, 265},
+    {kCmdSendByMail, Source::Shell, 265},
+    {kCmdFaq, Source::Shell, 14},
+    {kCmdDonate, Source::Shell, 14},
+    {kCmdHomepage, Source::Shell, 14},
+    {kCmdHistory, Source::Shell, 14},
+    {kCmdInfo, Source::Shell, 1001},
+    {kCmdNewNote, Source::NewNote, 0},
+    {kCmdNotePad, Source::NotePad, 0},
+    {kCmdWordPad, Source::WordPad, 0},
+    {57670, Source::Shell, 24},
+    {32917, Source::Shell, 4},
+    {32918, Source::Shell, 4},
+    {kCmdOpenProgramFolder, Source::Shell, 4},
+    {32919, Source::Shell, 4},
+    {kCmdUninstallUser, Source::Shell, 192},
+    {32920, Source::Shell, 151},
+    {kCmdTranslate, Source::Shell, 133},
+    {kCmdRunAsAdmin, Source::Shell, 16747},
+    {kCmdUninstallAllUsers, Source::Shell, 16747},
+    {44932, Source::Shell, 270},
+    {kCmdBringToFront, Source::ProgramIcon, 0},
+    {kCmdOpenSendTo, Source::Shell, 5},
+    {kCmdRemoveSendTo, Source::Shell, 240},
+};
+
+// Our own picture for a shell icon that the system's shell library lacks, or -1.
+int FallbackPicture(UINT shellIcon)
+{
+    switch (shellIcon) {
+    case 265:
+        return MENU_PICTURE_MAIL;
+    case 1001:
+        return MENU_PICTURE_INFO;
+    case 16747:
+        return MENU_PICTURE_SHIELD;
+    default:
+        return -1;
+    }
+}
+
+// An icon of the caller's own, destroyed after use; a shared one is left alone.
+struct Icon {
+    HICON handle = nullptr;
+    bool owned = false;
+    ~Icon()
+    {
+        if (owned && handle)
+            ::DestroyIcon(handle);
+    }
+};
+
+HIMAGELIST LoadStrip(UINT id, int width)
+{
+    return ::ImageList_LoadImageW(g_module.GetInstance(), MAKEINTRESOURCEW(id), width, 0, CLR_DEFAULT, IMAGE_BITMAP,
+                                  LR_CREATEDIBSECTION);
+}
+
+HICON IconFromStrip(UINT id, int width, int index)
+{
+    HIMAGELIST strip = LoadStrip(id, width);
+    if (!strip)
+        return nullptr;
+    HICON icon = ::ImageList_GetIcon(strip, index, ILD_NORMAL);
+    ::ImageList_Destroy(strip);
+    return icon;
+}
+
+HICON FirstIconOfFile(const std::wstring& path)
+{
+    if (path.empty())
+        return nullptr;
+    HICON large = nullptr;
+    HICON smallIcon = nullptr;
+    if (::ExtractIconExW(path.c_str(), 0, &large, &smallIcon, 1) == 0)
+        return nullptr;
+    if (large) {
+        if (smallIcon)
+            ::DestroyIcon(smallIcon);
+        return large;
+    }
+    return smallIcon;
+}
+
+std::wstring NotePadPath()
+{
+    wchar_t path[MAX_PATH] = {};
+    DWORD n = ::SearchPathW(nullptr, L"notepad.exe", nullptr, MAX_PATH, path, nullptr);
+    return n > 0 && n < MAX_PATH ? path : L"";
+}
+
+std::wstring WordPadPath()
+{
+    wchar_t folder[MAX_PATH] = {};
+    if (!::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_PROGRAM_FILES, FALSE))
+        return L"";
+    return std::wstring(folder) + L"\\Windows NT\\Accessories\\wordpad.exe";
+}
+
+void LoadPicture(const PictureEntry& entry, HWND mainToolbar, Icon& icon)
+{
+    switch (entry.source) {
+    case Source::Shell:
+        icon.handle = CUniSysIco().LoadShellIcon(entry.shellIcon, false);
+        if (!icon.handle && FallbackPicture(entry.shellIcon) >= 0) {
+            icon.handle = IconFromStrip(IDB_MENU_PICTURES, 16, FallbackPicture(entry.shellIcon));
+            icon.owned = true;
+        }
+        return;
+    case Source::NewNote: {
+        auto images = mainToolbar
+                          ? reinterpret_cast<HIMAGELIST>(::SendMessageW(mainToolbar, TB_GETIMAGELIST, 0, 0))
+                          : nullptr;
+        icon.handle = images ? ::ImageList_GetIcon(images, 0, ILD_NORMAL) : IconFromStrip(IDR_TOOLBAR_MAIN, 16, 0);
+        icon.owned = true;
+        return;
+    }
+    case Source::NotePad:
+        icon.handle = FirstIconOfFile(NotePadPath());
+        icon.owned = true;
+        return;
+    case Source::WordPad:
+        icon.handle = FirstIconOfFile(WordPadPath());
+        if (!icon.handle)
+            icon.handle = FirstIconOfFile(NotePadPath());
+        icon.owned = true;
+        return;
+    case Source::ProgramIcon:
+        icon.handle = static_cast<HICON>(::LoadImageW(g_module.GetInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), 0));
+        icon.owned = true;
+        return;
+    }
+}
+
+}  // namespace
+
+std::wstring ReplaceProgramName(std::wstring text, const std::wstring& programName)
+{
+    static const std::wstring kMarker = L"#AP#";
+    for (size_t at = text.find(kMarker); at != std::wstring::npos; at = text.find(kMarker, at + programName.size()))
+        text.replace(at, kMarker.size(), programName);
+    return text;
+}
+
+void AppendBasicLanguageMenu(HMENU menu)
+{
+    HMENU language = ::CreatePopupMenu();
+    if (!language)
+        return;
+    AppendItem(language, kCmdTranslate, L"Translate");
+    AppendItem(language, kCmdLoadLanguageFile, L"Load from File (Unicode)");
+    AppendPopup(menu, language, Lang(77));
+}
+
+HMENU BuildProgramMenu(const ProgramMenuOptions& options)
+{
+    HMENU menu = ::CreateMenu();
+    if (!menu)
+        return nullptr;
+    AppendPopup(menu, BuildProgramSubmenu(options), Lang(67));
+    AppendPopup(menu, BuildInfoSubmenu(options), Lang(90));
+    (options.appendLanguageMenu ? options.appendLanguageMenu : AppendBasicLanguageMenu)(menu);
+    return menu;
+}
+
+int RegisterCommandPictures(CWinCmdBar2& bar, HWND mainToolbar)
+{
+    if (bar.GetPictureCount() > 0)
+        return 0;
+    int added = 0;
+    for (const PictureEntry& entry : kPictures) {
+        Icon icon;
+        LoadPicture(entry, mainToolbar, icon);
+        if (bar.AddPicture(icon.handle, entry.command))
+            ++added;
+    }
+    return added;
+}
