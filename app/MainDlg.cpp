@@ -2,6 +2,7 @@
 
 #include "app/Admin.h"
 #include "app/Config.h"
+#include "app/ProgramMenu.h"
 #include "app/Startup.h"
 #include "controls/Banner.h"
 #include "lang/LanguageTable.h"
@@ -260,6 +261,12 @@ void CMainDlg::LoadDefaults()
 // Filled in by the command bar.
 void CMainDlg::CreateCommandBar()
 {
+    RECT line{};
+    ::GetWindowRect(GetDlgItem(IDC_BAR_LINE), &line);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&line), 2);
+    g_cmdBar.SetTop(line.bottom);
+    // Without the bar the window keeps working, only without its menu.
+    g_cmdBar.Create(m_hWnd);
 }
 
 // Filled in by the banner.
@@ -272,6 +279,16 @@ void CMainDlg::LoadBanner()
 // Filled in by the command bar.
 void CMainDlg::BuildMenu()
 {
+    RegisterCommandPictures(g_cmdBar, nullptr);
+    ProgramMenuOptions options;
+    options.programName = kProgramName;
+    g_cmdBar.SetMenu(BuildProgramMenu(options));
+
+    auto text = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };
+    g_cmdBar.ClearRightButtons();
+    g_cmdBar.AddRightButton((L"# " + text(78)).c_str(), kCmdDonate);
+    g_cmdBar.AddRightButton((L"# " + text(7)).c_str(), kCmdExit);
+    g_cmdBar.AddRightButton(L"# ?", kCmdFaq);
 }
 
 // Filled in by the note collection.
