@@ -3,6 +3,7 @@ target_sources(qb_core PRIVATE
   controls/ImageLoader.cpp
   controls/Banner.cpp
   controls/MyAero.cpp
+  controls/WndShadow.cpp
   controls/CmdBarLogic.cpp
   controls/ToolbarResFormat.cpp
   controls/ToolbarRes.cpp
