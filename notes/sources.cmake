@@ -2,4 +2,7 @@ target_sources(qb_core PRIVATE
   notes/NoteColors.cpp
   notes/NoteMetrics.cpp
   notes/NoteText.cpp
+  notes/NoteDlg.cpp
+  notes/NoteTable.cpp
 )
+target_sources(Quillboard PRIVATE res/note.rc)
