@@ -1,0 +1,5 @@
+target_sources(qb_core PRIVATE
+  ui/Window.cpp
+  ui/Dialog.cpp
+  ui/MessageLoop.cpp
+)
