@@ -2,10 +2,12 @@
 
 #include "app/Admin.h"
 #include "app/Config.h"
+#include "app/DefaultSettings.h"
 #include "app/ProgramMenu.h"
 #include "app/Startup.h"
 #include "controls/Banner.h"
 #include "lang/LanguageTable.h"
+#include "notes/NoteTable.h"
 #include "shell/ForceForeground.h"
 
 #include <commctrl.h>
@@ -256,6 +258,7 @@ void CMainDlg::UpdateTitle()
 // Filled in by the default settings.
 void CMainDlg::LoadDefaults()
 {
+    LoadDefaultSettings();
 }
 
 // Filled in by the command bar.
@@ -294,4 +297,5 @@ void CMainDlg::BuildMenu()
 // Filled in by the note collection.
 void CMainDlg::LoadNotes()
 {
+    LoadAllNotes();
 }
