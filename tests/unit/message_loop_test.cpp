@@ -108,49 +108,37 @@ TEST_F(MessageLoopTest, IdleHandlersRunInOrderOnlyWhenTheQueueIsEmpty)
               std::vector<std::string>(g_log.begin(), g_log.begin() + 4));
 }
 
+// The first idle run posts one message; only a message that makes idle work
+// due again brings a second run before the timer's quit.
+int IdleRunsAfterPosting(HWND hWnd, UINT msg)
+{
+    static UINT s_msg;
+    static HWND s_hWnd;
+    s_msg = msg;
+    s_hWnd = hWnd;
+    struct PostOnce : CIdleHandler {
+        int runs = 0;
+        BOOL OnIdle() override
+        {
+            if (runs++ == 0)
+                ::PostMessageW(s_hWnd, s_msg, 0, 0);
+            return FALSE;
+        }
+    } idle;
+    CMessageLoop loop;
+    loop.AddIdleHandler(&idle);
+    ::SetTimer(hWnd, 2, 300, [](HWND h, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(h, id);
+        ::PostQuitMessage(0);
+    });
+    loop.Run();
+    return idle.runs;
+}
+
 TEST_F(MessageLoopTest, MouseMovesDoNotMakeIdleWorkDue)
 {
-    CMessageLoop loop;
-    LoggingIdle idle("once");
-    loop.AddIdleHandler(&idle);
-
-    struct Ctx {
-        HWND hWnd;
-        UINT msg;
-    };
-    for (UINT msg : {static_cast<UINT>(WM_MOUSEMOVE), static_cast<UINT>(WM_USER + 2)}) {
-        g_log.clear();
-        // The first idle run posts the message; only a non-idle message brings a second run.
-        static Ctx ctx;
-        ctx = {m_hWnd, msg};
-        class PostOnce : public CIdleHandler {
-        public:
-            BOOL OnIdle() override
-            {
-                if (!done)
-                    ::PostMessageW(ctx.hWnd, ctx.msg, 0, 0);
-                done = true;
-                return FALSE;
-            }
-            bool done = false;
-        } poster;
-        loop.AddIdleHandler(&poster);
-        ::SetTimer(m_hWnd, 2, 300, [](HWND h, UINT, UINT_PTR id, DWORD) {
-            ::KillTimer(h, id);
-            ::PostQuitMessage(0);
-        });
-        loop.Run();
-        loop.RemoveIdleHandler(&poster);
-
-        int idleRuns = 0;
-        for (const std::string& s : g_log)
-            idleRuns += s == "idle once";
-        // After the timer message idle work is due again, but the quit is already queued.
-        if (msg == WM_MOUSEMOVE)
-            EXPECT_EQ(1, idleRuns) << "a mouse move alone must not run idle handlers";
-        else
-            EXPECT_EQ(2, idleRuns) << "any other message makes idle work due";
-    }
+    EXPECT_EQ(1, IdleRunsAfterPosting(m_hWnd, WM_MOUSEMOVE));
+    EXPECT_EQ(2, IdleRunsAfterPosting(m_hWnd, WM_USER + 2));
 }
 
 TEST(MessageLoop, IdleMessageTable)
