@@ -47,9 +47,10 @@ HWND CreateOwner()
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         registered = ::RegisterClassW(&wc) != 0;
     }
-    HWND owner = ::CreateWindowExW(0, L"CmdBarTestOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 420,
-                                   220, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SetForegroundWindow(owner);
+    HWND owner = ::CreateWindowExW(0, L"CmdBarTestOwner", L"owner", WS_OVERLAPPEDWINDOW, 100, 100, 420, 220, nullptr,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    // Shown without taking the foreground, which the tracking tests need for themselves.
+    ::ShowWindow(owner, SW_SHOWNOACTIVATE);
     return owner;
 }
 
