@@ -11,79 +11,11 @@
 #include <vector>
 
 #include "controls/WinCmdBar2.h"
+#include "tests/unit/cmdbar_test_helpers.h"
+
+using namespace cmdbartest;
 
 namespace {
-
-// Messages the owner window saw, for assertions.
-struct OwnerLog {
-    std::vector<UINT> commands;
-    std::vector<HMENU> initPopups;
-    int menuSelects = 0;
-};
-OwnerLog* g_log = nullptr;
-
-LRESULT CALLBACK OwnerProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (g_log) {
-        if (msg == WM_COMMAND)
-            g_log->commands.push_back(LOWORD(wParam));
-        else if (msg == WM_INITMENUPOPUP)
-            g_log->initPopups.push_back(reinterpret_cast<HMENU>(wParam));
-        else if (msg == WM_MENUSELECT)
-            ++g_log->menuSelects;
-    }
-    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
-}
-
-HWND CreateOwner()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"CmdBarTestOwner";
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        registered = ::RegisterClassW(&wc) != 0;
-    }
-    HWND owner = ::CreateWindowExW(0, L"CmdBarTestOwner", L"owner", WS_OVERLAPPEDWINDOW, 100, 100, 420, 220, nullptr,
-                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    // Shown without taking the foreground, which the tracking tests need for themselves.
-    ::ShowWindow(owner, SW_SHOWNOACTIVATE);
-    return owner;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// A menu bar of three popups; the first opens with a submenu item.
-HMENU MakeBarMenu()
-{
-    HMENU bar = ::CreateMenu();
-    HMENU program = ::CreatePopupMenu();
-    HMENU paths = ::CreatePopupMenu();
-    ::AppendMenuW(paths, MF_STRING, 101, L"Folder");
-    ::AppendMenuW(paths, MF_STRING, 102, L"File");
-    ::AppendMenuW(program, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(paths), L"&Paths");
-    ::AppendMenuW(program, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(program, MF_STRING, 103, L"E&xit");
-    HMENU info = ::CreatePopupMenu();
-    ::AppendMenuW(info, MF_STRING, 201, L"Info");
-    ::AppendMenuW(info, MF_STRING, 202, L"FAQ\t(# ?)");
-    HMENU language = ::CreatePopupMenu();
-    ::AppendMenuW(language, MF_STRING, 301, L"Translate");
-    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(program), L"&Program");
-    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(info), L"&Info");
-    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(language), L"&Language");
-    return bar;
-}
 
 std::wstring ButtonText(HWND toolbar, int command)
 {
@@ -97,32 +29,6 @@ RECT ButtonRect(HWND toolbar, int index)
     RECT rc{};
     ::SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
     return rc;
-}
-
-// A solid 16 x 16 icon of one colour.
-HICON SolidIcon(COLORREF colour)
-{
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 16;
-    bi.bmiHeader.biHeight = -16;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP colourBmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ::ReleaseDC(nullptr, screen);
-    auto* px = static_cast<DWORD*>(bits);
-    DWORD argb = 0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (int i = 0; i < 256; ++i)
-        px[i] = argb;
-    std::vector<BYTE> maskBits(16 * 4, 0);  // all opaque
-    HBITMAP mask = ::CreateBitmap(16, 16, 1, 1, maskBits.data());
-    ICONINFO ii{TRUE, 0, 0, mask, colourBmp};
-    HICON icon = ::CreateIconIndirect(&ii);
-    ::DeleteObject(mask);
-    ::DeleteObject(colourBmp);
-    return icon;
 }
 
 // A 32-bit top-down DIB to draw items into and read back.
@@ -179,8 +85,8 @@ class CmdBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_log = &m_log;
-        m_owner = CreateOwner();
+        CurrentLog() = &m_log;
+        m_owner = CreateOwner(100, 100, 420, 220, false);
         ASSERT_TRUE(m_owner);
         m_bar.SetTop(12);
         ASSERT_TRUE(m_bar.Create(m_owner));
@@ -190,7 +96,7 @@ protected:
         if (::IsWindow(m_owner))
             ::DestroyWindow(m_owner);
         Pump();
-        g_log = nullptr;
+        CurrentLog() = nullptr;
     }
 
     HWND Toolbar() const { return m_bar.GetToolbar(); }
@@ -268,7 +174,7 @@ TEST_F(CmdBarTest, ForeignButtonsAreRefused)
 TEST_F(CmdBarTest, OnlyOneBarIsAttachedAtATime)
 {
     CWinCmdBar2 other;
-    HWND secondOwner = CreateOwner();
+    HWND secondOwner = CreateOwner(100, 100, 420, 220, false);
     EXPECT_FALSE(other.Create(secondOwner));
     EXPECT_FALSE(m_bar.Create(m_owner));  // already attached
     EXPECT_EQ(CWinCmdBar::AttachedBar(), &m_bar);
@@ -315,7 +221,7 @@ TEST_F(CmdBarTest, RightButtonsSitAtTheRightEdgeAndSendTheirCommands)
     ::SendMessageW(right, WM_LBUTTONUP, 0, at);
     Pump();
     ASSERT_EQ(m_log.commands.size(), 1u);
-    EXPECT_EQ(m_log.commands[0], 33206);
+    EXPECT_EQ(m_log.commands[0].id, 33206);
 
     m_bar.ClearRightButtons();
     EXPECT_EQ(::SendMessageW(right, TB_BUTTONCOUNT, 0, 0), 0);
@@ -345,7 +251,7 @@ TEST_F(CmdBarTest, AltLetterOfARightButtonRunsItsCommandWithoutAMenu)
     EXPECT_FALSE(::PeekMessageW(&open, Toolbar(), cmdbar::kOpenMenuMsg, cmdbar::kOpenMenuMsg, PM_NOREMOVE));
     Pump();
     ASSERT_EQ(m_log.commands.size(), 1u);
-    EXPECT_EQ(m_log.commands[0], 32916);
+    EXPECT_EQ(m_log.commands[0].id, 32916);
 }
 
 TEST_F(CmdBarTest, AltLetterWithoutAButtonGoesOn)

@@ -10,60 +10,11 @@
 #include <vector>
 
 #include "controls/WinCmdBar2.h"
+#include "tests/unit/cmdbar_test_helpers.h"
+
+using namespace cmdbartest;
 
 namespace {
-
-struct Command {
-    WORD id;
-    LPARAM lParam;
-};
-
-struct OwnerLog {
-    std::vector<Command> commands;
-    std::vector<HMENU> initPopups;
-    int menuSelects = 0;
-};
-OwnerLog* g_log = nullptr;
-
-LRESULT CALLBACK OwnerProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (g_log) {
-        if (msg == WM_COMMAND)
-            g_log->commands.push_back({LOWORD(wParam), lParam});
-        else if (msg == WM_INITMENUPOPUP)
-            g_log->initPopups.push_back(reinterpret_cast<HMENU>(wParam));
-        else if (msg == WM_MENUSELECT)
-            ++g_log->menuSelects;
-    }
-    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
-}
-
-HWND CreateOwner()
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"CmdBarTrackOwner";
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        registered = ::RegisterClassW(&wc) != 0;
-    }
-    HWND owner = ::CreateWindowExW(0, L"CmdBarTrackOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 420,
-                                   260, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SetForegroundWindow(owner);
-    return owner;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 8000)
 {
@@ -148,48 +99,6 @@ private:
 };
 Script* Script::s_current = nullptr;
 
-HMENU MakeBarMenu()
-{
-    HMENU bar = ::CreateMenu();
-    HMENU program = ::CreatePopupMenu();
-    HMENU paths = ::CreatePopupMenu();
-    ::AppendMenuW(paths, MF_STRING, 101, L"Folder");
-    ::AppendMenuW(paths, MF_STRING, 102, L"File");
-    ::AppendMenuW(program, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(paths), L"&Paths");
-    ::AppendMenuW(program, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(program, MF_STRING, 103, L"E&xit");
-    HMENU info = ::CreatePopupMenu();
-    ::AppendMenuW(info, MF_STRING, 201, L"Info");
-    HMENU language = ::CreatePopupMenu();
-    ::AppendMenuW(language, MF_STRING, 301, L"Translate");
-    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(program), L"&Program");
-    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(info), L"&Info");
-    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(language), L"&Language");
-    return bar;
-}
-
-HICON SolidIcon(COLORREF colour)
-{
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 16;
-    bi.bmiHeader.biHeight = -16;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP colourBmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* px = static_cast<DWORD*>(bits);
-    for (int i = 0; i < 256; ++i)
-        px[i] = 0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    std::vector<BYTE> maskBits(64, 0);
-    HBITMAP mask = ::CreateBitmap(16, 16, 1, 1, maskBits.data());
-    ICONINFO ii{TRUE, 0, 0, mask, colourBmp};
-    HICON icon = ::CreateIconIndirect(&ii);
-    ::DeleteObject(mask);
-    ::DeleteObject(colourBmp);
-    return icon;
-}
-
 void PostKey(HWND hWnd, WPARAM key)
 {
     ::PostMessageW(hWnd, WM_KEYDOWN, key, 1);
@@ -205,8 +114,8 @@ protected:
         ASSERT_TRUE(m_inputLock);
         DWORD wait = ::WaitForSingleObject(m_inputLock, 120000);
         ASSERT_TRUE(wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED);
-        g_log = &m_log;
-        m_owner = CreateOwner();
+        CurrentLog() = &m_log;
+        m_owner = CreateOwner(60, 60, 420, 260, true);
         ASSERT_TRUE(m_owner);
         m_bar.SetTop(10);
         ASSERT_TRUE(m_bar.Create(m_owner));
@@ -220,7 +129,7 @@ protected:
         Pump();
         ::DestroyWindow(m_owner);
         Pump();
-        g_log = nullptr;
+        CurrentLog() = nullptr;
         if (m_inputLock) {
             ::ReleaseMutex(m_inputLock);
             ::CloseHandle(m_inputLock);
