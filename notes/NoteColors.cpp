@@ -52,7 +52,8 @@ ColorRef LightenColor(int amount, ColorRef color)
 bool IsDarkColor(ColorRef background)
 {
     // The order of the additions matters for values right at the threshold.
-    const double luma = (0.315 * ColorGreen(background) + 0.312 * ColorRed(background)) + 0.3022 * ColorBlue(background);
+    const double luma =
+        (0.315 * ColorGreen(background) + 0.312 * ColorRed(background)) + 0.3022 * ColorBlue(background);
     return static_cast<int>(luma) < 100;
 }
 
@@ -76,7 +77,8 @@ int ColorDistance(ColorRef a, ColorRef b)
 
 bool IsContrastingPair(ColorRef background, ColorRef text)
 {
-    return ColorDistance(background, text) >= 500 && std::abs(ColorBrightness(background) - ColorBrightness(text)) >= 128;
+    return ColorDistance(background, text) >= 500 &&
+           std::abs(ColorBrightness(background) - ColorBrightness(text)) >= 128;
 }
 
 ColorRef RandomLightColor(const RandomDraw& draw) { return DrawColor(draw, LightComponent); }

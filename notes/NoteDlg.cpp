@@ -113,8 +113,10 @@ CNoteDlg::CNoteDlg(const wchar_t* noteId)
       m_legacySection(m_noteId + kLegacySuffix)
 {
     if (HMODULE user32 = ::GetModuleHandleW(L"User32.dll")) {
-        if (FARPROC proc = ::GetProcAddress(user32, "SetLayeredWindowAttributes"))
-            m_setLayeredWindowAttributes = reinterpret_cast<SetLayeredWindowAttributesFn>(reinterpret_cast<void*>(proc));
+        if (FARPROC proc = ::GetProcAddress(user32, "SetLayeredWindowAttributes")) {
+            m_setLayeredWindowAttributes =
+                reinterpret_cast<SetLayeredWindowAttributesFn>(reinterpret_cast<void*>(proc));
+        }
     }
     InitFromDefaults();
 }

@@ -65,7 +65,8 @@ TEST_F(NoteAppearance, ColourRequestsGetTheFrameBrushAndColours)
               ::SendMessageW(note->m_hWnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), 0));
     HWND title = ::GetDlgItem(note->m_hWnd, IDC_NOTE_TITLE);
     EXPECT_EQ(reinterpret_cast<LRESULT>(note->FrameBrush()),
-              ::SendMessageW(note->m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(title)));
+              ::SendMessageW(note->m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(title)));
     EXPECT_EQ(RGB(163, 163, 163), ::GetTextColor(dc)) << "the title strip uses the caption colour";
     EXPECT_EQ(RGB(245, 245, 245), ::GetBkColor(dc));
     HWND edit = ::GetDlgItem(note->m_hWnd, IDC_NOTE_EDIT);

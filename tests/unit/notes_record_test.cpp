@@ -157,8 +157,9 @@ TEST_F(NoteRecord, SaveWritesSixteenKeysInOrder)
     ::SetWindowTextW(note->TextArea(), L"First\r\nSecond\r\nThird");
     note->SaveNote();
     const std::vector<std::wstring> expected = {
-        L"m_pos_y", L"m_pos_x",  L"m_cy",     L"m_cx",       L"m_clrBkgnd", L"m_by_hidden", L"m_color",    L"m_transparency",
-        L"m_ontop", L"m_closed", L"b_italic", L"b_bold",     L"m_font_h",   L"m_font_str",  L"m_note_str", L"m_note_str_info"};
+        L"m_pos_y", L"m_pos_x", L"m_cy", L"m_cx", L"m_clrBkgnd", L"m_by_hidden", L"m_color", L"m_transparency",
+        L"m_ontop", L"m_closed", L"b_italic", L"b_bold", L"m_font_h", L"m_font_str", L"m_note_str",
+        L"m_note_str_info"};
     EXPECT_EQ(expected, SectionKeys(L"007_Notice_set"));
     EXPECT_EQ(kNoteStrInfo, ReadProfileString(L"007_Notice_set", L"m_note_str_info"));
     EXPECT_EQ(L"<none>", ReadProfileString(L"007_Notice", L"m_note_str", L"<none>")) << "legacy section never written";

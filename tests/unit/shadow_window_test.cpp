@@ -38,8 +38,8 @@ protected:
         RECT parent, own;
         ::GetWindowRect(m_parent, &parent);
         ::GetWindowRect(shadow.GetHwnd(), &own);
-        if (own.left == parent.left + 5 && own.top == parent.top + 5 && own.right - own.left == parent.right - parent.left &&
-            own.bottom - own.top == parent.bottom - parent.top)
+        if (own.left == parent.left + 5 && own.top == parent.top + 5 &&
+            own.right - own.left == parent.right - parent.left && own.bottom - own.top == parent.bottom - parent.top)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "parent (" << parent.left << ", " << parent.top << ", " << parent.right
                                              << ", " << parent.bottom << "), shadow (" << own.left << ", " << own.top
