@@ -35,11 +35,3 @@ void LoadAllNotes()
             note->ShowWindow(SW_SHOW);
     }
 }
-
-void ResetNoteTableForTesting()
-{
-    for (CNoteDlg*& note : g_notes) {
-        delete note;
-        note = nullptr;
-    }
-}

@@ -13,7 +13,3 @@ CNoteDlg* GetNote(int number);
 // Creates a note object and window for every note the file holds, numbers
 // 0 to 39 in ascending order, and shows those not stored as hidden.
 void LoadAllNotes();
-
-// Destroys every note object and window and empties the table (tests only:
-// the program never frees a note).
-void ResetNoteTableForTesting();
