@@ -1,29 +1,25 @@
-// Next-occurrence calculation of every schedule kind against fixed moments.
+// Next occurrence of every schedule kind against fixed moments, and the title strip built from it.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
-#include "timenotes/ScheduleRules.h"
+#include "lang/LanguageTable.h"
+#include "timenotes/DateFormatTool.h"
 #include "timenotes/SysTimeTool.h"
 #include "timenotes/TimeNoteCalc.h"
+#include "timenotes/TitleStrip.h"
 
 namespace {
 
-enum { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
+enum : unsigned { Sun = 1, Mon = 2, Tue = 4, Wed = 8, Thu = 16, Fri = 32, Sat = 64 };
 
 SYSTEMTIME At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {
-    SYSTEMTIME m = {};
-    m.wYear = static_cast<WORD>(y);
-    m.wMonth = static_cast<WORD>(mo);
-    m.wDay = static_cast<WORD>(d);
-    m.wHour = static_cast<WORD>(h);
-    m.wMinute = static_cast<WORD>(mi);
-    m.wSecond = static_cast<WORD>(s);
-    m.wDayOfWeek = 7;  // deliberately wrong: only conversions may supply it
-    return m;
+    // Day of week 7 is deliberately wrong: only conversions may supply it.
+    return SYSTEMTIME{WORD(y), WORD(mo), 7, WORD(d), WORD(h), WORD(mi), WORD(s), 0};
 }
 
 std::string Str(const SYSTEMTIME& m)
@@ -34,260 +30,138 @@ std::string Str(const SYSTEMTIME& m)
     return buf;
 }
 
+NowClock Fixed(const SYSTEMTIME& now)
+{
+    return [now] { return now; };
+}
+
 // The schedule's next occurrence for `chosen` when the clock reads `now`.
-SYSTEMTIME Next(ScheduleKind kind, const SYSTEMTIME& chosen, const SYSTEMTIME& now,
-                std::initializer_list<int> checked = {})
+SYSTEMTIME Next(ScheduleKind kind, const SYSTEMTIME& chosen, const SYSTEMTIME& now, unsigned checked)
 {
     TimeNoteCalc calc;
-    calc.m_now = [now] { return now; };
-    for (int d : checked)
-        calc.m_weekdays.Check(d);
+    calc.m_now = Fixed(now);
+    for (int d = 0; d < 7; d++)
+        calc.m_weekdays.Check(d, (checked >> d) & 1);
     SYSTEMTIME m = chosen;
     calc.CalcNextOccurrence(kind, m);
     return m;
 }
 
-}  // namespace
-
-TEST(CalendarRules, DaysInMonthAndClamping)
+std::wstring DayName(LCTYPE item)
 {
-    EXPECT_EQ(29, DaysInMonth(2024, 2));
-    EXPECT_EQ(28, DaysInMonth(2100, 2));
-    EXPECT_EQ(29, DaysInMonth(2000, 2));
-    EXPECT_EQ(30, DaysInMonth(2025, 11));
-    EXPECT_EQ(0, DaysInMonth(2025, 13));
-    EXPECT_EQ(28, ClampDayToMonth(2025, 2, 29));
-    EXPECT_EQ(30, ClampDayToMonth(2025, 4, 31));
-    EXPECT_EQ(1, ClampDayToMonth(2025, 4, 0));
-    EXPECT_EQ(17, ClampDayToMonth(2025, 4, 17));
+    wchar_t name[200] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, item, name, 200);
+    return name;
 }
 
-TEST(CalendarRules, Quarters)
-{
-    const int starts[13] = {0, 1, 1, 1, 4, 4, 4, 7, 7, 7, 10, 10, 10};
-    for (int month = 1; month <= 12; ++month) {
-        EXPECT_EQ(starts[month], QuarterStartMonth(month)) << "month " << month;
-        EXPECT_EQ(starts[month] + 2, QuarterEndMonth(month)) << "month " << month;
-    }
-}
+} // namespace
 
-TEST(CalendarRules, WeekdaySetSearch)
-{
-    WeekdaySet set;
-    EXPECT_EQ(-1, set.Lowest());
-    EXPECT_EQ(0, set.DaysToNextChecked(Fri));
-    set.Check(Sat);
-    set.Check(Mon);
-    EXPECT_EQ(Mon, set.Lowest());
-    EXPECT_EQ(1, set.DaysToNextChecked(Fri));
-    EXPECT_EQ(2, set.DaysToNextChecked(Sat));  // Saturday itself is a week away, Monday comes first
-    set.Check(9);                              // out of range: ignored
-    set.Check(-1);
-    EXPECT_EQ(Mon, set.Lowest());
-    set.Clear();
-    set.Check(Wed);
-    EXPECT_EQ(7, set.DaysToNextChecked(Wed));
-}
-
-TEST(SysTimeToolTest, FirstDayOfMonthKeepsTime)
-{
-    SYSTEMTIME m = At(2024, 2, 29, 13, 45, 30);
-    SysTimeTool().FirstDayOfMonth(m);
-    EXPECT_EQ("2024-02-01 13:45:30", Str(m));
-    EXPECT_EQ(Thu, m.wDayOfWeek);
-}
-
-TEST(SysTimeToolTest, FirstDayOfNextMonthFromEveryDayOfTheMonth)
-{
-    for (int day = 1; day <= 31; ++day) {
-        SYSTEMTIME m = At(2025, 12, day, 17, 0, 0);
-        ASSERT_TRUE(SysTimeTool().FirstDayOfNextMonth(m)) << "day " << day;
-        EXPECT_EQ("2026-01-01 17:00:00", Str(m)) << "day " << day;
-    }
-    SYSTEMTIME feb = At(2024, 2, 29, 6, 0, 0);
-    ASSERT_TRUE(SysTimeTool().FirstDayOfNextMonth(feb));
-    EXPECT_EQ("2024-03-01 06:00:00", Str(feb));
-}
-
-TEST(SysTimeToolTest, FirstDayOfNextMonthRefusesAnUnconvertibleMoment)
-{
-    SYSTEMTIME m = At(2025, 13, 5, 8, 0, 0);
-    EXPECT_FALSE(SysTimeTool().FirstDayOfNextMonth(m));
-    EXPECT_EQ("2025-13-05 08:00:00", Str(m));
-}
-
-TEST(SysTimeToolTest, LastDayOfNextMonth)
+TEST(CalcNextOccurrence, EveryKindAgainstFixedMoments)
 {
     const struct {
-        SYSTEMTIME from;
+        ScheduleKind kind;
+        SYSTEMTIME chosen, now;
+        unsigned checked;
         const char* expected;
     } cases[] = {
-        {At(2024, 1, 31, 9), "2024-02-29 09:00:00"}, {At(2025, 1, 15, 9), "2025-02-28 09:00:00"},
-        {At(2025, 11, 30, 9), "2025-12-31 09:00:00"}, {At(2024, 12, 15, 9), "2025-01-31 09:00:00"},
-        {At(2025, 3, 31, 9), "2025-04-30 09:00:00"},
+        // The exact moment stays this year; one second later it is next year's.
+        {1, At(2025, 3, 14, 10), At(2026, 3, 14, 10, 0, 0), 0, "2026-03-14 10:00:00"},
+        {1, At(2025, 3, 14, 10), At(2026, 3, 14, 10, 0, 1), 0, "2027-03-14 10:00:00"},
+        {1, At(2024, 2, 29, 8), At(2025, 1, 1), 0, "2025-02-28 08:00:00"},
+        // Always the month after this one, even with the chosen day of this month still ahead.
+        {2, At(2025, 6, 20, 8, 30), At(2025, 12, 5), 0, "2026-01-20 08:30:00"},
+        {2, At(2025, 1, 31, 7), At(2025, 3, 10), 0, "2025-04-30 07:00:00"},
+        {3, At(2025, 5, 3, 17), At(2025, 12, 31, 18), 0, "2026-01-31 17:00:00"},
+        {3, At(2025, 5, 3, 19), At(2025, 12, 31, 18), 0, "2025-12-31 19:00:00"},
+        // Only today's weekday: a week on, whether the chosen time is still ahead today or not.
+        {4, At(2020, 1, 1, 23), At(2025, 3, 12, 12), Wed, "2025-03-19 23:00:00"},
+        {4, At(2020, 1, 1, 7), At(2025, 3, 12, 12), Wed, "2025-03-19 07:00:00"},
+        {4, At(2020, 1, 1, 6), At(2025, 3, 14, 20), Sat, "2025-03-15 06:00:00"},
+        // Today is the first Monday, but its time has passed.
+        {5, At(2020, 1, 1, 9), At(2025, 3, 3, 12), Mon, "2025-04-07 09:00:00"},
+        {7, At(2020, 1, 1, 9), At(2025, 2, 10), Mon, "2025-04-07 09:00:00"},
+        {7, At(2020, 1, 1, 9), At(2025, 11, 20), Mon, "2026-01-05 09:00:00"},
+        {8, At(2020, 1, 1, 9), At(2025, 11, 15), Fri, "2025-12-26 09:00:00"},
+        {8, At(2020, 1, 1, 9), At(2025, 12, 31), Fri, "2026-03-27 09:00:00"},
+        // Several checked days: only the lowest, Sunday, counts (Monday 10 March 2025).
+        {5, At(2020, 1, 1, 9), At(2025, 3, 10), Sun | Mon | Sat, "2025-04-06 09:00:00"},
+        {6, At(2020, 1, 1, 9), At(2025, 3, 10), Sun | Mon, "2025-03-30 09:00:00"},
+        {7, At(2020, 1, 1, 9), At(2025, 3, 10), Sun | Fri, "2025-04-06 09:00:00"},
+        {8, At(2020, 1, 1, 9), At(2025, 3, 10), Sun | Sat, "2025-03-30 09:00:00"},
     };
     for (const auto& c : cases) {
-        SYSTEMTIME m = c.from;
-        EXPECT_TRUE(SysTimeTool().LastDayOfNextMonth(m)) << Str(c.from);
-        EXPECT_EQ(c.expected, Str(m)) << "from " << Str(c.from);
+        const SYSTEMTIME m = Next(c.kind, c.chosen, c.now, c.checked);
+        EXPECT_EQ(c.expected, Str(m)) << "kind " << c.kind << " now " << Str(c.now);
+        // Kinds 1 and 2 move year and month by hand: the weekday shown must still be the result's own.
+        SYSTEMTIME fresh = m;
+        ASSERT_TRUE(SerialToMoment(MomentToSerial(m), fresh));
+        EXPECT_EQ(GetWeekdayName(fresh), GetWeekdayName(m)) << "kind " << c.kind << ": " << Str(m);
     }
 }
 
-TEST(CalcNextOccurrenceTest, SimpleKindAndUnknownKindsLeaveTheMomentAlone)
+TEST(CalcNextOccurrence, KindsWithoutAResultLeaveTheMomentAlone)
 {
-    const SYSTEMTIME chosen = At(2020, 6, 15, 12, 30, 0);
-    for (ScheduleKind kind : {ScheduleKind(kScheduleSimple), -1, 9, INT_MAX, INT_MIN}) {
-        const SYSTEMTIME m = Next(kind, chosen, At(2025, 3, 14, 10), {Mon});
-        EXPECT_EQ(0, memcmp(&m, &chosen, sizeof m)) << "kind " << kind << ": " << Str(m);
-    }
-}
-
-TEST(CalcNextOccurrenceTest, EveryYearAtTheExactMomentAndOneSecondLater)
-{
-    const SYSTEMTIME chosen = At(2025, 3, 14, 10, 0, 0);
-    EXPECT_EQ("2026-03-14 10:00:00", Str(Next(kScheduleEveryYear, chosen, At(2026, 3, 14, 10, 0, 0))));
-    EXPECT_EQ("2027-03-14 10:00:00", Str(Next(kScheduleEveryYear, chosen, At(2026, 3, 14, 10, 0, 1))));
-    EXPECT_EQ("2026-03-14 10:00:00", Str(Next(kScheduleEveryYear, chosen, At(2026, 1, 1))));
-}
-
-TEST(CalcNextOccurrenceTest, EveryYearAndEveryMonthNameTheTrueWeekday)
-{
-    // 14 March 2025 is a Friday; the same date in 2026 is a Saturday.
-    SYSTEMTIME chosen = At(2025, 3, 14, 10, 0, 0);
-    chosen.wDayOfWeek = Fri;
-    const SYSTEMTIME year = Next(kScheduleEveryYear, chosen, At(2026, 1, 10));
-    EXPECT_EQ("2026-03-14 10:00:00", Str(year));
-    EXPECT_EQ(Sat, year.wDayOfWeek);
-    const SYSTEMTIME month = Next(kScheduleEveryMonth, chosen, At(2026, 1, 10));
-    EXPECT_EQ("2026-02-14 10:00:00", Str(month));
-    EXPECT_EQ(Sat, month.wDayOfWeek);
-    EXPECT_EQ(Sun, Next(kScheduleEveryYear, chosen, At(2026, 3, 15)).wDayOfWeek);  // 14 March 2027
-}
-
-TEST(CalcNextOccurrenceTest, EveryYearOnTheLeapDay)
-{
-    const SYSTEMTIME chosen = At(2024, 2, 29, 8, 0, 0);
-    EXPECT_EQ("2025-02-28 08:00:00", Str(Next(kScheduleEveryYear, chosen, At(2025, 1, 1))));
-    EXPECT_EQ("2028-02-29 08:00:00", Str(Next(kScheduleEveryYear, chosen, At(2027, 3, 1))));
-}
-
-TEST(CalcNextOccurrenceTest, EveryMonthIsAlwaysTheMonthAfterThisOne)
-{
-    const SYSTEMTIME chosen = At(2025, 6, 20, 8, 30, 0);
-    EXPECT_EQ("2026-01-20 08:30:00", Str(Next(kScheduleEveryMonth, chosen, At(2025, 12, 5))));
-    EXPECT_EQ("2025-05-20 08:30:00", Str(Next(kScheduleEveryMonth, chosen, At(2025, 4, 25))));
-}
-
-TEST(CalcNextOccurrenceTest, EveryMonthOnADayTheMonthLacks)
-{
-    const SYSTEMTIME chosen = At(2025, 1, 31, 7, 0, 0);
-    EXPECT_EQ("2024-02-29 07:00:00", Str(Next(kScheduleEveryMonth, chosen, At(2024, 1, 10))));
-    EXPECT_EQ("2025-02-28 07:00:00", Str(Next(kScheduleEveryMonth, chosen, At(2025, 1, 10))));
-    EXPECT_EQ("2025-04-30 07:00:00", Str(Next(kScheduleEveryMonth, chosen, At(2025, 3, 10))));
-}
-
-TEST(CalcNextOccurrenceTest, MonthLastDay)
-{
-    const SYSTEMTIME now = At(2025, 12, 31, 18, 0, 0);
-    EXPECT_EQ("2026-01-31 17:00:00", Str(Next(kScheduleMonthLastDay, At(2025, 5, 3, 17), now)));
-    EXPECT_EQ("2025-12-31 19:00:00", Str(Next(kScheduleMonthLastDay, At(2025, 5, 3, 19), now)));
-    EXPECT_EQ("2024-02-29 19:00:00", Str(Next(kScheduleMonthLastDay, At(2025, 5, 3, 19), At(2024, 2, 10))));
-    EXPECT_EQ("2025-04-30 17:00:00", Str(Next(kScheduleMonthLastDay, At(2025, 5, 3, 17), At(2025, 3, 31, 18))));
-}
-
-TEST(CalcNextOccurrenceTest, EveryWeekdayStartsTomorrow)
-{
-    const SYSTEMTIME wednesday = At(2025, 3, 12, 12, 0, 0);
-    // Only today's weekday: a week on, whether the chosen time is still ahead today or not.
-    EXPECT_EQ("2025-03-19 23:00:00", Str(Next(kScheduleEveryWeekday, At(2020, 1, 1, 23), wednesday, {Wed})));
-    EXPECT_EQ("2025-03-19 07:00:00", Str(Next(kScheduleEveryWeekday, At(2020, 1, 1, 7), wednesday, {Wed})));
-
-    const SYSTEMTIME friday = At(2025, 3, 14, 20, 0, 0);
-    EXPECT_EQ("2025-03-15 06:00:00", Str(Next(kScheduleEveryWeekday, At(2020, 1, 1, 6), friday, {Sat})));
-    EXPECT_EQ("2025-03-15 06:00:00", Str(Next(kScheduleEveryWeekday, At(2020, 1, 1, 6), friday, {Mon, Sat})));
-    EXPECT_EQ("2025-03-16 06:00:00", Str(Next(kScheduleEveryWeekday, At(2020, 1, 1, 6), friday, {Tue, Sun})));
-    // Nothing checked: today at the chosen time.
-    const SYSTEMTIME none = Next(kScheduleEveryWeekday, At(2020, 1, 1, 6), friday);
-    EXPECT_EQ("2025-03-14 06:00:00", Str(none));
-    EXPECT_EQ(Fri, none.wDayOfWeek);
-}
-
-TEST(CalcNextOccurrenceTest, FirstWeekdayInMonth)
-{
-    const SYSTEMTIME firstMonday = At(2025, 3, 3, 12, 0, 0);
-    EXPECT_EQ("2025-04-07 09:00:00", Str(Next(kScheduleFirstWeekdayInMonth, At(2020, 1, 1, 9), firstMonday, {Mon})));
-    EXPECT_EQ("2025-03-03 13:00:00", Str(Next(kScheduleFirstWeekdayInMonth, At(2020, 1, 1, 13), firstMonday, {Mon})));
-    EXPECT_EQ("2025-04-07 13:00:00",
-              Str(Next(kScheduleFirstWeekdayInMonth, At(2020, 1, 1, 13), At(2025, 3, 20), {Mon})));
-    EXPECT_EQ("2026-01-05 13:00:00",
-              Str(Next(kScheduleFirstWeekdayInMonth, At(2020, 1, 1, 13), At(2025, 12, 2), {Mon})));
-}
-
-TEST(CalcNextOccurrenceTest, LastWeekdayInMonth)
-{
-    const SYSTEMTIME chosen = At(2020, 1, 1, 9);
-    EXPECT_EQ("2025-03-28 09:00:00", Str(Next(kScheduleLastWeekdayInMonth, chosen, At(2025, 3, 10), {Fri})));
-    EXPECT_EQ("2025-04-25 09:00:00", Str(Next(kScheduleLastWeekdayInMonth, chosen, At(2025, 3, 29), {Fri})));
-    EXPECT_EQ("2025-04-25 09:00:00", Str(Next(kScheduleLastWeekdayInMonth, chosen, At(2025, 3, 28, 12), {Fri})));
-    EXPECT_EQ("2025-03-28 13:00:00",
-              Str(Next(kScheduleLastWeekdayInMonth, At(2020, 1, 1, 13), At(2025, 3, 28, 12), {Fri})));
-    EXPECT_EQ("2026-01-30 09:00:00", Str(Next(kScheduleLastWeekdayInMonth, chosen, At(2025, 12, 27), {Fri})));
-}
-
-TEST(CalcNextOccurrenceTest, FirstWeekdayInQuarter)
-{
-    const SYSTEMTIME chosen = At(2020, 1, 1, 9);
-    EXPECT_EQ("2025-04-07 09:00:00", Str(Next(kScheduleFirstWeekdayInQuarter, chosen, At(2025, 2, 10), {Mon})));
-    EXPECT_EQ("2026-01-05 09:00:00", Str(Next(kScheduleFirstWeekdayInQuarter, chosen, At(2025, 11, 20), {Mon})));
-    EXPECT_EQ("2026-01-05 09:00:00", Str(Next(kScheduleFirstWeekdayInQuarter, chosen, At(2026, 1, 2), {Mon})));
-    EXPECT_EQ("2026-04-06 09:00:00", Str(Next(kScheduleFirstWeekdayInQuarter, chosen, At(2026, 1, 10), {Mon})));
-    EXPECT_EQ("2026-04-06 09:00:00", Str(Next(kScheduleFirstWeekdayInQuarter, chosen, At(2026, 1, 5, 10), {Mon})));
-}
-
-TEST(CalcNextOccurrenceTest, LastWeekdayInQuarter)
-{
-    const SYSTEMTIME chosen = At(2020, 1, 1, 9);
-    EXPECT_EQ("2025-12-26 09:00:00", Str(Next(kScheduleLastWeekdayInQuarter, chosen, At(2025, 11, 15), {Fri})));
-    EXPECT_EQ("2025-12-26 09:00:00", Str(Next(kScheduleLastWeekdayInQuarter, chosen, At(2025, 10, 5), {Fri})));
-    EXPECT_EQ("2025-12-26 09:00:00", Str(Next(kScheduleLastWeekdayInQuarter, chosen, At(2025, 12, 1), {Fri})));
-    EXPECT_EQ("2026-03-27 09:00:00", Str(Next(kScheduleLastWeekdayInQuarter, chosen, At(2025, 12, 31), {Fri})));
-    EXPECT_EQ("2026-03-27 09:00:00", Str(Next(kScheduleLastWeekdayInQuarter, chosen, At(2025, 12, 26, 12), {Fri})));
-}
-
-TEST(CalcNextOccurrenceTest, SeveralCheckedDaysCountOnlyTheLowest)
-{
-    const SYSTEMTIME chosen = At(2020, 1, 1, 9);
-    const SYSTEMTIME now = At(2025, 3, 10);
-    for (ScheduleKind kind : {kScheduleFirstWeekdayInMonth, kScheduleLastWeekdayInMonth,
-                              kScheduleFirstWeekdayInQuarter, kScheduleLastWeekdayInQuarter}) {
-        const std::string sundayOnly = Str(Next(kind, chosen, now, {Sun}));
-        EXPECT_EQ(sundayOnly, Str(Next(kind, chosen, now, {Sun, Mon, Sat}))) << "kind " << kind;
-        EXPECT_NE(sundayOnly, Str(Next(kind, chosen, now, {Mon}))) << "kind " << kind;
-        EXPECT_EQ(Str(Next(kind, chosen, now, {Tue})), Str(Next(kind, chosen, now, {Tue, Fri}))) << "kind " << kind;
-    }
-}
-
-TEST(CalcNextOccurrenceTest, WeekdayKindsWithNothingCheckedLeaveTheMomentAlone)
-{
-    const SYSTEMTIME chosen = At(2020, 6, 15, 12, 30, 0);
-    for (ScheduleKind kind : {kScheduleFirstWeekdayInMonth, kScheduleLastWeekdayInMonth,
-                              kScheduleFirstWeekdayInQuarter, kScheduleLastWeekdayInQuarter}) {
-        const SYSTEMTIME m = Next(kind, chosen, At(2025, 3, 14, 10));
-        EXPECT_EQ(0, memcmp(&m, &chosen, sizeof m)) << "kind " << kind << ": " << Str(m);
-    }
-}
-
-TEST(CalcNextOccurrenceTest, EveryResultCarriesItsTrueWeekday)
-{
-    const SYSTEMTIME chosen = At(2025, 1, 31, 9);
-    for (ScheduleKind kind = 1; kind < kScheduleKindCount; ++kind) {
-        for (const SYSTEMTIME& now : {At(2025, 2, 10), At(2025, 11, 30, 23, 59, 59), At(2024, 2, 29, 12)}) {
-            const SYSTEMTIME m = Next(kind, chosen, now, {Wed});
-            SYSTEMTIME check = m;
-            ASSERT_TRUE(SerialToMoment(MomentToSerial(m), check)) << Str(m);
-            EXPECT_EQ(check.wDayOfWeek, m.wDayOfWeek) << "kind " << kind << " now " << Str(now) << ": " << Str(m);
-            EXPECT_EQ(9, m.wHour) << "kind " << kind << " now " << Str(now);
-            EXPECT_EQ(0, m.wMinute);
+    const SYSTEMTIME chosen = At(2020, 6, 15, 12, 30);
+    const struct {
+        ScheduleKind kind;
+        unsigned checked;
+    } cases[] = {{0, Mon}, {-1, Mon}, {9, Mon}, {INT_MAX, Mon}, {INT_MIN, Mon}, {5, 0}, {6, 0}, {7, 0}, {8, 0}};
+    for (const auto& c : cases) {
+        const SYSTEMTIME m = Next(c.kind, chosen, At(2025, 3, 14, 10), c.checked);
+        EXPECT_EQ(0, memcmp(&m, &chosen, sizeof m)) << "kind " << c.kind << ": " << Str(m);
+        if (c.kind < 0 || c.kind > 8) {
+            EXPECT_STREQ(L"?", TimeNoteCalc::GetKindName(c.kind)) << "kind " << c.kind;
         }
     }
+}
+
+TEST(TitleStrip, OrdinaryNoteShowsNowWithALeadingBlank)
+{
+    SYSTEMTIME now = At(2025, 3, 14, 10, 5); // a Friday, though the clock brings no weekday
+    const std::wstring text = BuildTitleStrip(nullptr, nullptr, Fixed(now));
+    RefreshDayOfWeek(now);
+    EXPECT_EQ(L" " + DayName(LOCALE_SDAYNAME5) + L" " + DateFormatTool().Format(now), text);
+    SYSTEMTIME sunday = At(2025, 3, 9);
+    RefreshDayOfWeek(sunday);
+    EXPECT_EQ(DayName(LOCALE_SDAYNAME7), GetWeekdayName(sunday)) << "Sunday is the seventh day name";
+}
+
+TEST(TitleStrip, TimeNoteShowsItsNextOccurrenceWeekdayAndKind)
+{
+    const int savedLang = g_lang_index;
+    TheLanguageTable().fileMode = 0;
+    ASSERT_TRUE(LoadLanguageTable());
+    g_lang_index = 1;
+    TimeNoteSchedule schedule;
+    schedule.kind = kScheduleEveryYear;
+    schedule.date = MomentToSerial(At(2025, 3, 14, 10)); // a Friday, 14 March 2026 a Saturday
+    std::wstring next;
+    const std::wstring text = BuildTitleStrip(&schedule, &next, Fixed(At(2026, 1, 10, 8)));
+    EXPECT_EQ(DateFormatTool().Format(At(2026, 3, 14, 10)), next);
+    EXPECT_EQ(DayName(LOCALE_SDAYNAME6) + L" " + next + L" Every Year", text);
+
+    // The note's weekday is pulled into the week: 42 counts as Saturday, -3 as Sunday.
+    schedule.kind = kScheduleFirstWeekdayInMonth;
+    const int weekdays[][2] = {{42, 5}, {-3, 6}}; // the note's weekday, the day of April 2025 it gives
+    for (const auto& w : weekdays) {
+        schedule.weekday = w[0];
+        BuildTitleStrip(&schedule, &next, Fixed(At(2025, 3, 10, 12)));
+        EXPECT_EQ(DateFormatTool().Format(At(2025, 4, w[1], 10)), next) << "weekday " << w[0];
+    }
+    schedule.kind = kScheduleSimple;
+    schedule.date = 1e300; // beyond the platform's range: counts as serial 0
+    BuildTitleStrip(&schedule, &next, Fixed(At(2026, 1, 10)));
+    EXPECT_EQ(DateFormatTool().Format(At(1899, 12, 30)), next);
+    g_lang_index = savedLang;
+}
+
+TEST(TitleStrip, PartsThatCannotBeFormattedStayEmpty)
+{
+    SYSTEMTIME m = At(2024, 2, 29, 13, 45, 30);
+    m.wMonth = 13;
+    const std::wstring noDate = DateFormatTool().Format(m);
+    EXPECT_EQ(L" ", noDate.substr(0, 1)) << "no date part";
+    m = At(2024, 2, 29, 25);
+    const std::wstring noTime = DateFormatTool().Format(m);
+    EXPECT_TRUE(noTime.size() > 1 && noTime.back() == L' ') << "no time part";
 }
