@@ -106,12 +106,10 @@ bool CSendTo::ShortcutExists(const wchar_t* name)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-HINSTANCE CSendTo::OpenFolder(ShellExecuteFn shellExecute)
+HINSTANCE CSendTo::OpenFolder()
 {
-    if (!shellExecute)
-        shellExecute = ShellExecuteW;
     const std::wstring folder = SendToFolder();
     if (folder.empty())
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_PNF));
-    return shellExecute(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOW);
+    return ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOW);
 }

@@ -8,9 +8,6 @@
 // The name the program always uses; the file is this name followed by ".lnk".
 constexpr const wchar_t* kSendToName = L"Quillboard";
 
-// ShellExecuteW's shape; tests put a recorder in.
-using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR params, LPCWSTR dir, INT show);
-
 class CSendTo {
 public:
     // Shell-link objects need OLE on the thread; the process-wide instance initialises it before WinMain.
@@ -23,7 +20,7 @@ public:
     // A directory of that name is no shortcut.
     bool ShortcutExists(const wchar_t* name);
     // The shell's result: above 32 on success.
-    HINSTANCE OpenFolder(ShellExecuteFn shellExecute = nullptr);
+    HINSTANCE OpenFolder();
 
     // Empty when the folder is unknown or the path would not fit MAX_PATH.
     static std::wstring SendToFolder();
