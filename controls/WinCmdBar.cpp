@@ -94,11 +94,6 @@ CWinCmdBar::~CWinCmdBar()
         ::DestroyMenu(m_menu);
 }
 
-CWinCmdBar* CWinCmdBar::AttachedBar()
-{
-    return g_attachedBar;
-}
-
 CWinCmdBar* CWinCmdBar::TrackingBar()
 {
     return g_trackingBar;

@@ -53,8 +53,7 @@ public:
     int GetOpenIndex() const { return m_openIndex; }
     bool IsTracking() const { return m_tracking; }
 
-    // The bar attached by Create, and the bar whose menu is being tracked (null when none).
-    static CWinCmdBar* AttachedBar();
+    // The bar whose menu is being tracked (null when none).
     static CWinCmdBar* TrackingBar();
 
 protected:

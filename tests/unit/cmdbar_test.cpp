@@ -1,6 +1,6 @@
-// The command bar on real windows: buttons from a menu, the guard against
-// foreign buttons, the right toolbar, Alt + letter, pictures, item records,
-// measuring and drawing, and menus tracked through the bar.
+// The command bar on real windows: buttons from a menu, right buttons, Alt + letter, pictures, owner-drawn
+// items, and menus tracked through the bar, driven by posted keys from a timer that also runs inside a
+// menu's loop; then toolbars from toolbar resources, shell icons and the program menu.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,60 +10,81 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramMenu.h"
+#include "controls/ToolbarRes.h"
 #include "controls/WinCmdBar2.h"
-#include "tests/unit/cmdbar_test_helpers.h"
-
-using namespace cmdbartest;
+#include "lang/LanguageTable.h"
+#include "res/toolbars.h"
+#include "shell/UniSysIco.h"
 
 namespace {
 
-std::wstring ButtonText(HWND toolbar, int command)
+// What the owner window saw.
+struct {
+    std::vector<std::pair<WORD, LPARAM>> commands;
+    std::vector<HMENU> initPopups;
+    std::vector<std::pair<WPARAM, LPARAM>> selects;
+} g_log;
+
+LRESULT CALLBACK OwnerProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    wchar_t text[256] = {};
-    ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(text));
-    return text;
+    if (msg == WM_COMMAND)
+        g_log.commands.push_back({LOWORD(wParam), lParam});
+    else if (msg == WM_INITMENUPOPUP)
+        g_log.initPopups.push_back(reinterpret_cast<HMENU>(wParam));
+    else if (msg == WM_MENUSELECT)
+        g_log.selects.push_back({wParam, lParam});
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
 }
 
-RECT ButtonRect(HWND toolbar, int index)
+void Pump()
 {
-    RECT rc{};
-    ::SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
-    return rc;
+    for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+        ::DispatchMessageW(&msg);
 }
 
-// A 32-bit top-down DIB to draw items into and read back.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF background) : m_width(width), m_height(height)
+struct Item {
+    UINT_PTR id;
+    const wchar_t* text;
+    UINT flags = MF_STRING;
+};
+
+HMENU Menu(std::initializer_list<Item> items, bool bar = false)
+{
+    HMENU menu = bar ? ::CreateMenu() : ::CreatePopupMenu();
+    for (const Item& item : items)
+        ::AppendMenuW(menu, item.flags, item.id, item.text);
+    return menu;
+}
+
+// Three bar menus; the first starts with a submenu item.
+HMENU MakeBarMenu()
+{
+    auto Sub = [](std::initializer_list<Item> items) { return reinterpret_cast<UINT_PTR>(Menu(items)); };
+    return Menu({{Sub({{Sub({{101, L"Folder"}}), L"&Paths", MF_POPUP}, {103, L"E&xit"}}), L"&Program", MF_POPUP},
+                 {Sub({{201, L"Info"}}), L"&Info", MF_POPUP},
+                 {Sub({{301, L"Translate"}}), L"&Language", MF_POPUP}},
+                true);
+}
+
+// A 200 x 20 DIB of 32 bits with its own DC, to draw an item into and read back.
+struct Canvas {
+    explicit Canvas(COLORREF background)
     {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_bmp = ::CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = ::SelectObject(m_dc, m_bmp);
-        RECT rc{0, 0, width, height};
-        HBRUSH brush = ::CreateSolidBrush(background);
-        ::FillRect(m_dc, &rc, brush);
-        ::DeleteObject(brush);
+        BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), 200, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        void* bits = nullptr;
+        old = ::SelectObject(dc, ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        RECT rc{0, 0, 200, 20};
+        ::SetDCBrushColor(dc, background);
+        ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     }
     ~Canvas()
     {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bmp);
-        ::DeleteDC(m_dc);
+        ::DeleteObject(::SelectObject(dc, old));
+        ::DeleteDC(dc);
     }
-    HDC dc() const { return m_dc; }
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD v = m_bits[y * m_width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    int CountColour(const RECT& area, COLORREF colour) const
+    COLORREF At(int x, int y) const { return ::GetPixel(dc, x, y); }
+    int Count(const RECT& area, COLORREF colour) const
     {
         int n = 0;
         for (int y = area.top; y < area.bottom; ++y) {
@@ -72,469 +93,447 @@ public:
         }
         return n;
     }
+    // The 9 x 9 check glyph at (left, top): its pixels in `colour`, no others.
+    bool GlyphAt(int left, int top, COLORREF colour) const
+    {
+        static const char kRows[] = ".........  ........X  .......XX  X.....XXX  XX...XXX.  "
+                                    "XXX.XXX..  .XXXXX...  ..XXX....  ...X.....";
+        for (int i = 0; i < 81; ++i) {
+            if ((At(left + i % 9, top + i / 9) == colour) != (kRows[i / 9 * 11 + i % 9] == 'X'))
+                return false;
+        }
+        return true;
+    }
 
-private:
-    int m_width, m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bmp = nullptr;
-    HGDIOBJ m_old = nullptr;
-    DWORD* m_bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = nullptr;
 };
+
+HICON SolidIcon(COLORREF c)
+{
+    std::vector<DWORD> px(256, 0xFF000000 | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+    BYTE mask[32] = {};
+    return ::CreateIcon(nullptr, 16, 16, 1, 32, mask, reinterpret_cast<const BYTE*>(px.data()));
+}
+
+std::wstring ButtonText(HWND toolbar, int command)
+{
+    wchar_t text[256] = {};
+    ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Item ids and texts of a menu.
+std::vector<std::wstring> Texts(HMENU menu)
+{
+    std::vector<std::wstring> out;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        ::GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+        out.push_back(std::to_wstring(::GetMenuItemID(menu, i)) + L" " + text);
+    }
+    return out;
+}
+
+ULONG_PTR ItemData(HMENU menu, int pos)
+{
+    MENUITEMINFOW mii{sizeof(mii), MIIM_DATA, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr};
+    return ::GetMenuItemInfoW(menu, pos, TRUE, &mii) ? mii.dwItemData : 0;
+}
 
 class CmdBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CurrentLog() = &m_log;
-        m_owner = CreateOwner(100, 100, 420, 220, false);
+        g_log = {};
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = OwnerProc;
+        wc.lpszClassName = L"CmdBarTestOwner";
+        ::RegisterClassW(&wc);
+        m_owner = ::CreateWindowExW(0, wc.lpszClassName, L"owner", WS_OVERLAPPEDWINDOW, 60, 60, 420, 260, nullptr,
+                                    nullptr, nullptr, nullptr);
         ASSERT_TRUE(m_owner);
+        ::ShowWindow(m_owner, SW_SHOWNOACTIVATE);  // the foreground only for the tests that need it
         m_bar.SetTop(12);
         ASSERT_TRUE(m_bar.Create(m_owner));
+        m_bar.SetMenu(MakeBarMenu());
     }
-    void TearDown() override
-    {
-        if (::IsWindow(m_owner))
-            ::DestroyWindow(m_owner);
-        Pump();
-        CurrentLog() = nullptr;
-    }
+    void TearDown() override { ::DestroyWindow(m_owner); }
 
     HWND Toolbar() const { return m_bar.GetToolbar(); }
+    // Where the window sits in the owner's client area: top, how far its right edge is from the client's, left.
+    std::vector<LONG> Place(HWND hWnd) const
+    {
+        RECT rc{}, client{};
+        ::GetWindowRect(hWnd, &rc);
+        ::MapWindowPoints(nullptr, m_owner, reinterpret_cast<POINT*>(&rc), 2);
+        ::GetClientRect(m_owner, &client);
+        return {rc.top, client.right - rc.right, rc.left};
+    }
 
-    OwnerLog m_log;
     HWND m_owner = nullptr;
     CWinCmdBar2 m_bar;
 };
 
 }  // namespace
 
-TEST_F(CmdBarTest, ButtonsFollowTheMenu)
+TEST_F(CmdBarTest, ButtonsFollowTheMenuAndLongTextsAreCut)
 {
-    ASSERT_TRUE(m_bar.SetMenu(MakeBarMenu()));
-    HWND toolbar = Toolbar();
-    ASSERT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 3);
-    EXPECT_EQ(m_bar.GetItemCount(), 3);
-    const wchar_t* texts[] = {L"&Program", L"&Info", L"&Language"};
-    for (int i = 0; i < 3; ++i) {
-        TBBUTTON b{};
-        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
-        EXPECT_EQ(b.idCommand, 40000 + i);
-        EXPECT_TRUE(b.fsState & TBSTATE_ENABLED);
-        EXPECT_EQ(ButtonText(toolbar, 40000 + i), texts[i]);
-    }
+    ASSERT_EQ(::SendMessageW(Toolbar(), TB_BUTTONCOUNT, 0, 0), 3);
+    EXPECT_EQ(ButtonText(Toolbar(), 40002), L"&Language");
+    EXPECT_EQ(Place(Toolbar()), (std::vector<LONG>{12, 0, 0})) << "across the owner, at its top";
 
-    RECT client{}, bar{};
-    ::GetClientRect(m_owner, &client);
-    ::GetWindowRect(toolbar, &bar);
-    ::MapWindowPoints(nullptr, m_owner, reinterpret_cast<POINT*>(&bar), 2);
-    EXPECT_EQ(bar.left, 0);
-    EXPECT_EQ(bar.top, 12);
-    EXPECT_EQ(bar.right, client.right);
-    EXPECT_GE(m_bar.GetHeight(), 20);
-    EXPECT_EQ(bar.bottom - bar.top, m_bar.GetHeight());
-}
-
-TEST_F(CmdBarTest, NewMenuReplacesButtonsAndDestroysTheOldMenu)
-{
-    HMENU first = MakeBarMenu();
-    m_bar.SetMenu(first);
-    HMENU second = ::CreateMenu();
-    ::AppendMenuW(second, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), L"Only");
-    m_bar.SetMenu(second);
-    EXPECT_FALSE(::IsMenu(first));
-    EXPECT_EQ(m_bar.GetMenu(), second);
-    ASSERT_EQ(::SendMessageW(Toolbar(), TB_BUTTONCOUNT, 0, 0), 1);
-    EXPECT_EQ(ButtonText(Toolbar(), 40000), L"Only");
-}
-
-TEST_F(CmdBarTest, LongTopLevelTextIsCutTo99Characters)
-{
-    HMENU menu = ::CreateMenu();
+    // A new menu replaces the old one and its buttons; a long text is cut to 99 characters.
+    HMENU first = m_bar.GetMenu();
     std::wstring longText(150, L'w');
-    ::AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), longText.c_str());
-    m_bar.SetMenu(menu);
+    m_bar.SetMenu(Menu({{reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), longText.c_str(), MF_POPUP}}, true));
+    EXPECT_FALSE(::IsMenu(first));
+    ASSERT_EQ(::SendMessageW(Toolbar(), TB_BUTTONCOUNT, 0, 0), 1);
     EXPECT_EQ(ButtonText(Toolbar(), 40000), std::wstring(99, L'w'));
-}
 
-TEST_F(CmdBarTest, ForeignButtonsAreRefused)
-{
-    m_bar.SetMenu(MakeBarMenu());
+    // Nobody else adds buttons to the bar.
     TBBUTTON extra{I_IMAGENONE, 999, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, reinterpret_cast<INT_PTR>(L"x")};
     EXPECT_FALSE(::SendMessageW(Toolbar(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&extra)));
-    EXPECT_EQ(::SendMessageW(Toolbar(), TB_BUTTONCOUNT, 0, 0), 3);
-
-    TBBUTTONINFOW info{};
-    info.cbSize = sizeof(info);
-    info.dwMask = TBIF_TEXT;
-    info.pszText = const_cast<wchar_t*>(L"changed");
-    EXPECT_FALSE(::SendMessageW(Toolbar(), TB_SETBUTTONINFOW, 40000, reinterpret_cast<LPARAM>(&info)));
-    EXPECT_EQ(ButtonText(Toolbar(), 40000), L"&Program");
 }
 
-TEST_F(CmdBarTest, OnlyOneBarIsAttachedAtATime)
+TEST_F(CmdBarTest, RightButtonsAndTheirAltLetters)
 {
-    CWinCmdBar2 other;
-    HWND secondOwner = CreateOwner(100, 100, 420, 220, false);
-    EXPECT_FALSE(other.Create(secondOwner));
-    EXPECT_FALSE(m_bar.Create(m_owner));  // already attached
-    EXPECT_EQ(CWinCmdBar::AttachedBar(), &m_bar);
-
-    ::DestroyWindow(m_owner);  // the bar's toolbar goes with its owner
-    EXPECT_TRUE(other.Create(secondOwner));
-    EXPECT_EQ(CWinCmdBar::AttachedBar(), &other);
-    ::DestroyWindow(secondOwner);
-    EXPECT_FALSE(other.Create(nullptr));
-}
-
-TEST_F(CmdBarTest, SetMenuWithoutToolbarKeepsTheMenuAndFails)
-{
-    CWinCmdBar2 loose;
-    HMENU menu = MakeBarMenu();
-    EXPECT_FALSE(loose.SetMenu(menu));
-    EXPECT_EQ(loose.GetMenu(), menu);
-    EXPECT_EQ(loose.GetItemCount(), 3);
-}
-
-TEST_F(CmdBarTest, RightButtonsSitAtTheRightEdgeAndSendTheirCommands)
-{
-    m_bar.SetMenu(MakeBarMenu());
     ASSERT_TRUE(m_bar.AddRightButton(L"# Donate", 32914));
     ASSERT_TRUE(m_bar.AddRightButton(L"# E&xit", 32916));
-    ASSERT_TRUE(m_bar.AddRightButton(L"# ?", 33206));
-    HWND right = m_bar.GetRightToolbar();
-    ASSERT_TRUE(::IsWindow(right));
-    EXPECT_EQ(::SendMessageW(right, TB_BUTTONCOUNT, 0, 0), 3);
+    std::vector<LONG> right = Place(m_bar.GetRightToolbar());
+    EXPECT_EQ(std::vector<LONG>(right.begin(), right.begin() + 2), (std::vector<LONG>{12, 0})) << "at the top right";
 
-    RECT client{}, rc{};
-    ::GetClientRect(m_owner, &client);
-    ::GetWindowRect(right, &rc);
-    ::MapWindowPoints(nullptr, m_owner, reinterpret_cast<POINT*>(&rc), 2);
-    EXPECT_EQ(rc.right, client.right);
-    EXPECT_EQ(rc.top, 12);
-    RECT last = ButtonRect(right, 2);
-    EXPECT_EQ(rc.right - rc.left, last.right);
-
-    // A click on "# ?" reaches the owner as its command.
-    RECT button = ButtonRect(right, 2);
-    LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    ::SendMessageW(right, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::SendMessageW(right, WM_LBUTTONUP, 0, at);
-    Pump();
-    ASSERT_EQ(m_log.commands.size(), 1u);
-    EXPECT_EQ(m_log.commands[0].id, 33206);
-
-    m_bar.ClearRightButtons();
-    EXPECT_EQ(::SendMessageW(right, TB_BUTTONCOUNT, 0, 0), 0);
-    ASSERT_TRUE(m_bar.AddRightButton(L"# ?", 33206));
-    EXPECT_EQ(::SendMessageW(right, TB_BUTTONCOUNT, 0, 0), 1);
-}
-
-TEST_F(CmdBarTest, AltLetterOfABarButtonAsksToOpenItsMenu)
-{
-    m_bar.SetMenu(MakeBarMenu());
-    LRESULT r = ::SendMessageW(m_owner, WM_MENUCHAR, MAKEWPARAM(L'i', MF_SYSMENU), 0);
-    EXPECT_EQ(r, 0x10001);
-    EXPECT_EQ(m_bar.GetCurrentIndex(), 1);
-    MSG open{};
-    ASSERT_TRUE(::PeekMessageW(&open, Toolbar(), cmdbar::kOpenMenuMsg, cmdbar::kOpenMenuMsg, PM_REMOVE));
-    EXPECT_EQ(open.wParam, cmdbar::kOpenSelectFirst);  // the menu comes up with its first item selected
-    EXPECT_TRUE(m_log.commands.empty());
-}
-
-TEST_F(CmdBarTest, AltLetterOfARightButtonRunsItsCommandWithoutAMenu)
-{
-    m_bar.SetMenu(MakeBarMenu());
-    m_bar.AddRightButton(L"# E&xit", 32916);
-    LRESULT r = ::SendMessageW(m_owner, WM_MENUCHAR, MAKEWPARAM(L'x', MF_SYSMENU), 0);
-    EXPECT_EQ(r, 0x10001);
+    // Alt + letter of a right button runs its command without a menu; a letter of no button goes on.
+    EXPECT_EQ(::SendMessageW(m_owner, WM_MENUCHAR, MAKEWPARAM(L'x', MF_SYSMENU), 0), 0x10001);
+    EXPECT_EQ(::SendMessageW(m_owner, WM_MENUCHAR, MAKEWPARAM(L'q', MF_SYSMENU), 0), 0);
     MSG open{};
     EXPECT_FALSE(::PeekMessageW(&open, Toolbar(), cmdbar::kOpenMenuMsg, cmdbar::kOpenMenuMsg, PM_NOREMOVE));
     Pump();
-    ASSERT_EQ(m_log.commands.size(), 1u);
-    EXPECT_EQ(m_log.commands[0].id, 32916);
-}
-
-TEST_F(CmdBarTest, AltLetterWithoutAButtonGoesOn)
-{
-    m_bar.SetMenu(MakeBarMenu());
-    m_bar.AddRightButton(L"# E&xit", 32916);
-    EXPECT_EQ(::SendMessageW(m_owner, WM_MENUCHAR, MAKEWPARAM(L'q', MF_SYSMENU), 0), 0);
-    Pump();
-    EXPECT_TRUE(m_log.commands.empty());
+    EXPECT_EQ(g_log.commands, (decltype(g_log.commands){{32916, 0}}));
 }
 
 TEST_F(CmdBarTest, PictureListRefusesThe257thPicture)
 {
-    EXPECT_EQ(m_bar.AddPicture(nullptr, 1), 0u);
     HICON icon = SolidIcon(RGB(200, 0, 0));
     for (UINT i = 0; i < 256; ++i)
         ASSERT_EQ(m_bar.AddPicture(icon, 1000 + i), 1000 + i) << "picture " << i;
     EXPECT_EQ(m_bar.AddPicture(icon, 5000), 0u);
-    EXPECT_EQ(m_bar.GetPictureCount(), 256);
     EXPECT_EQ(::ImageList_GetImageCount(m_bar.GetPictures()), 256);
-    EXPECT_EQ(m_bar.FindPicture(5000), -1);
     EXPECT_EQ(m_bar.FindPicture(1255), 255);
     ::DestroyIcon(icon);
 }
 
-namespace {
-
-ULONG_PTR ItemData(HMENU menu, int pos)
+TEST_F(CmdBarTest, OwnerDrawnItemsMeasuredAndDrawn)
 {
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_DATA;
-    ::GetMenuItemInfoW(menu, pos, TRUE, &mii);
-    return mii.dwItemData;
-}
-
-UINT ItemType(HMENU menu, int pos)
-{
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_FTYPE;
-    ::GetMenuItemInfoW(menu, pos, TRUE, &mii);
-    return mii.fType;
-}
-
-}  // namespace
-
-TEST_F(CmdBarTest, PreparedItemsCarryRecords)
-{
-    HICON icon = SolidIcon(RGB(0, 0, 255));
-    m_bar.AddPicture(icon, 77);
-    ::DestroyIcon(icon);
-
-    HMENU popup = ::CreatePopupMenu();
-    std::wstring longText(150, L'L');
-    ::AppendMenuW(popup, MF_STRING, 77, L"With &picture\tCtrl+P");
-    ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(popup, MF_STRING | MF_CHECKED, 78, longText.c_str());
-    ::AppendMenuW(popup, MF_OWNERDRAW, 79, reinterpret_cast<const wchar_t*>(0x1234));  // someone else's
-
+    constexpr COLORREF kBack = RGB(1, 2, 3), kRed = RGB(255, 0, 0);
+    HICON red = SolidIcon(kRed);
+    m_bar.AddPicture(red, 10);
+    ::DestroyIcon(red);
+    HMENU popup = Menu({{10, L"&Red\tF5"}, {11, L"Plain"}, {12, L"E&xit"}, {0, nullptr, MF_SEPARATOR}});
+    ::AppendMenuW(popup, MF_OWNERDRAW, 14, reinterpret_cast<const wchar_t*>(0x1234));  // someone else's
+    ::AppendMenuW(popup, MF_STRING, 13, L"Exit");
     m_bar.PrepareItems(popup);
-    ASSERT_EQ(m_bar.GetRecordCount(), 3u);
-
-    const CmdBarItemRecord* first = m_bar.FindRecord(ItemData(popup, 0));
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->magic, 0x1313u);
-    EXPECT_STREQ(first->text, L"With &picture\tCtrl+P");
-    EXPECT_EQ(first->picture, 0);
-    EXPECT_TRUE(ItemType(popup, 0) & MFT_OWNERDRAW);
-
-    const CmdBarItemRecord* separator = m_bar.FindRecord(ItemData(popup, 1));
-    ASSERT_TRUE(separator);
-    EXPECT_TRUE(separator->type & MFT_SEPARATOR);
-    EXPECT_EQ(separator->picture, -1);
-
-    const CmdBarItemRecord* cut = m_bar.FindRecord(ItemData(popup, 2));
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(std::wstring(cut->text), std::wstring(99, L'L'));
-    EXPECT_EQ(cut->picture, -1);  // no picture for its command
-    EXPECT_TRUE(cut->state & MFS_CHECKED);
-
-    EXPECT_EQ(ItemData(popup, 3), 0x1234u);
-    EXPECT_FALSE(m_bar.FindRecord(0x1234));
-
-    // Preparing again adds nothing; the menu's end frees its records.
-    m_bar.PrepareItems(popup);
-    EXPECT_EQ(m_bar.GetRecordCount(), 3u);
-    ::DestroyMenu(popup);
-    m_bar.PruneRecords();
-    EXPECT_EQ(m_bar.GetRecordCount(), 0u);
-}
-
-TEST_F(CmdBarTest, ItemsArePreparedOnlyWhileTheBarTracks)
-{
-    HMENU popup = ::CreatePopupMenu();
-    ::AppendMenuW(popup, MF_STRING, 5, L"Item");
-    ::SendMessageW(Toolbar(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
-    EXPECT_EQ(m_bar.GetRecordCount(), 0u);
-    ASSERT_EQ(m_log.initPopups.size(), 1u);  // passed on to the owner all the same
-    EXPECT_EQ(m_log.initPopups[0], popup);
-    ::DestroyMenu(popup);
-}
-
-TEST_F(CmdBarTest, MeasureFollowsTheMenuFont)
-{
-    HMENU popup = ::CreatePopupMenu();
-    ::AppendMenuW(popup, MF_STRING, 1, L"Homepage");
-    ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(popup, MF_STRING, 2, L"Homepage");
-    ::SetMenuDefaultItem(popup, 2, FALSE);
-    m_bar.PrepareItems(popup);
+    m_bar.PrepareItems(popup);  // adds nothing the second time
+    EXPECT_EQ(m_bar.GetRecordCount(), 5u);
+    EXPECT_EQ(ItemData(popup, 4), 0x1234u);
 
     LOGFONTW lf{};
     ::GetObjectW(m_bar.GetMenuFont(), sizeof(lf), &lf);
-    int expectedHeight = std::max(18, static_cast<int>(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight) + 8);
+    MEASUREITEMSTRUCT mis[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        mis[i] = {ODT_MENU, 0, 0, 0, 0, ItemData(popup, i + 2)};
+        EXPECT_EQ(::SendMessageW(Toolbar(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis[i])), i < 2);
+    }
+    EXPECT_EQ(static_cast<int>(mis[0].itemHeight), std::max<int>(18, std::abs(lf.lfHeight) + 8));
+    EXPECT_EQ(static_cast<int>(mis[1].itemHeight), ::GetSystemMetrics(SM_CYMENU) / 2);  // the separator
 
-    MEASUREITEMSTRUCT plain{ODT_MENU, 0, 1, 0, 0, ItemData(popup, 0)};
-    EXPECT_TRUE(::SendMessageW(Toolbar(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&plain)));
-    EXPECT_EQ(static_cast<int>(plain.itemHeight), expectedHeight);
-    int fixedPart = 2 * 21 + 21 - ::GetSystemMetrics(SM_CXMENUCHECK) + 1;
-    EXPECT_GT(static_cast<int>(plain.itemWidth), fixedPart);
+    auto draw = [&](int pos, UINT state, UINT action, const Canvas& canvas) {
+        DRAWITEMSTRUCT dis{ODT_MENU, 0, 0, action, state, reinterpret_cast<HWND>(popup), canvas.dc, {0, 0, 200, 20},
+                           ItemData(popup, pos)};
+        ::SendMessageW(Toolbar(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+    };
+    Canvas checked(kBack), grayed(kBack), selected(kBack), deselected(kBack);
+    draw(0, ODS_CHECKED, ODA_DRAWENTIRE, checked);
+    draw(0, ODS_GRAYED, ODA_DRAWENTIRE, grayed);
+    draw(1, ODS_SELECTED | ODS_CHECKED, ODA_SELECT, selected);
+    draw(1, 0, ODA_SELECT, deselected);
+    // The picture at the 18-high box's left + 2, top + 1; beside it the check moves 16 right and the
+    // text 12 (from 21 + 3); the shortcut ends 21 before the right edge.
+    const COLORREF text = ::GetSysColor(COLOR_MENUTEXT);
+    EXPECT_EQ(checked.Count({2, 2, 18, 18}, kRed), 256);
+    EXPECT_EQ(checked.Count({0, 0, 200, 20}, kRed), 256);
+    EXPECT_TRUE(checked.GlyphAt(22, 6, text));
+    EXPECT_EQ(checked.Count({18, 0, 36, 20}, text), 27) << "the check mark only";
+    EXPECT_GT(checked.Count({36, 0, 100, 20}, text), 0);
+    EXPECT_GT(checked.Count({140, 0, 179, 20}, text), 0);
+    EXPECT_EQ(checked.Count({179, 0, 200, 20}, text), 0);
+    // Grayed: no picture, grey text.
+    EXPECT_EQ(grayed.Count({0, 0, 200, 20}, kRed), 0);
+    EXPECT_GT(grayed.Count({24, 0, 179, 20}, ::GetSysColor(COLOR_BTNSHADOW)), 0);
+    // Selected: highlighted (the frame's colour is the same here); the check without a picture in its column.
+    EXPECT_EQ(selected.At(100, 10), ::GetSysColor(COLOR_MENUHILIGHT));
+    EXPECT_TRUE(selected.GlyphAt(6, 6, ::GetSysColor(COLOR_HIGHLIGHTTEXT)));
+    EXPECT_EQ(deselected.At(100, 1), ::GetSysColor(COLOR_MENU));
+    Canvas withPrefix(kBack), without(kBack);  // "E&xit" shows as "Exit", without an underline
+    draw(2, 0, ODA_DRAWENTIRE, withPrefix);
+    draw(5, 0, ODA_DRAWENTIRE, without);
+    for (int i = 0; i < 200 * 20; ++i)
+        ASSERT_EQ(withPrefix.At(i % 200, i / 200), without.At(i % 200, i / 200)) << "at " << i % 200 << "," << i / 200;
 
-    MEASUREITEMSTRUCT sep{ODT_MENU, 0, 0, 0, 0, ItemData(popup, 1)};
-    ::SendMessageW(Toolbar(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&sep));
-    EXPECT_EQ(sep.itemWidth, 0u);
-    EXPECT_EQ(static_cast<int>(sep.itemHeight), ::GetSystemMetrics(SM_CYMENU) / 2);
-
-    MEASUREITEMSTRUCT heavy{ODT_MENU, 0, 2, 0, 0, ItemData(popup, 2)};
-    ::SendMessageW(Toolbar(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&heavy));
-    EXPECT_GT(heavy.itemWidth, plain.itemWidth);  // the default item is measured in its heavier font
-
-    // Not one of ours: left to others.
-    MEASUREITEMSTRUCT foreign{ODT_MENU, 0, 3, 0, 0, 0x4321};
-    EXPECT_FALSE(::SendMessageW(Toolbar(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&foreign)));
+    // The system finds no mnemonic in an owner-drawn item; the bar does.
+    LPARAM menu = reinterpret_cast<LPARAM>(popup);
+    EXPECT_EQ(::SendMessageW(Toolbar(), WM_MENUCHAR, MAKEWPARAM(L'x', MF_POPUP), menu), MAKELRESULT(2, MNC_EXECUTE));
+    EXPECT_EQ(::SendMessageW(Toolbar(), WM_MENUCHAR, MAKEWPARAM(L'z', MF_POPUP), menu), 0);
     ::DestroyMenu(popup);
 }
 
 namespace {
 
-// Draws item `pos` of `popup` through the toolbar, as the menu would.
-void DrawThroughBar(HWND toolbar, HMENU popup, int pos, UINT state, const Canvas& canvas, RECT rc,
-                    UINT action = ODA_DRAWENTIRE)
+// The visible popup menu window of this thread, or null.
+HWND OpenPopupWindow()
 {
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_ID | MIIM_DATA;
-    ::GetMenuItemInfoW(popup, pos, TRUE, &mii);
-    DRAWITEMSTRUCT dis{ODT_MENU, 0, mii.wID, action, state, reinterpret_cast<HWND>(popup), canvas.dc(), rc,
-                       mii.dwItemData};
-    ::SendMessageW(toolbar, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+    HWND menu = nullptr;
+    while ((menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) &&
+           (::GetWindowThreadProcessId(menu, nullptr) != ::GetCurrentThreadId() || !::IsWindowVisible(menu))) {
+    }
+    return menu;
 }
 
-bool GlyphAt(const Canvas& canvas, int left, int top, COLORREF colour)
+// Steps run one by one from a thread timer, each once its condition holds.
+struct Step {
+    std::function<bool()> ready;
+    std::function<void()> act;
+};
+std::vector<Step> g_steps;
+size_t g_next = 0;
+DWORD g_start = 0;
+bool g_forced = false;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
 {
-    for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 9; ++x) {
-            if ((canvas.At(left + x, top + y) == colour) != cmdbar::CheckGlyphPixel(x, y))
-                return false;
-        }
+    if (::GetTickCount() - g_start > 8000) {
+        g_forced = true;  // a script that no longer moves, or a menu that came back, must not stay open
+        ::EndMenu();
+    } else if (g_next < g_steps.size() && g_steps[g_next].ready()) {
+        g_steps[g_next++].act();
     }
-    return true;
 }
+
+class CmdBarTrackingTest : public CmdBarTest {
+protected:
+    // These tests move the pointer and hold the foreground: one at a time across test processes.
+    struct InputLock {
+        HANDLE mutex = ::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
+        DWORD wait = ::WaitForSingleObject(mutex, 120000);
+        ~InputLock() { ::ReleaseMutex(mutex); }
+    } m_inputLock;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_inputLock.wait == WAIT_OBJECT_0 || m_inputLock.wait == WAIT_ABANDONED);
+        CmdBarTest::SetUp();
+        ::SetForegroundWindow(m_owner);
+    }
+
+    HMENU Submenu(int i) const { return ::GetSubMenu(m_bar.GetMenu(), i); }
+    std::function<void()> Key(WPARAM vk) const
+    {
+        return [this, vk] { ::PostMessageW(Toolbar(), WM_KEYDOWN, vk, 1); };
+    }
+    RECT ButtonOnScreen(int index) const
+    {
+        RECT rc{};
+        ::SendMessageW(Toolbar(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
+        ::MapWindowPoints(Toolbar(), nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+    // Puts the pointer on bar button `index` and moves it there, or clicks it.
+    std::function<void()> Point(int index, UINT msg) const
+    {
+        return [this, index, msg] {
+            RECT rc = ButtonOnScreen(index);
+            POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+            ::SetCursorPos(pt.x, pt.y);
+            ::ScreenToClient(Toolbar(), &pt);
+            ::PostMessageW(Toolbar(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(pt.x, pt.y));
+        };
+    }
+    // Bar menu `index` is open under its own button; with `selected`, an item of it is selected.
+    std::function<bool()> Open(int index, bool selected = false) const
+    {
+        return [this, index, selected] {
+            RECT rc{};
+            HWND popup = OpenPopupWindow();
+            LPARAM menu = reinterpret_cast<LPARAM>(Submenu(index));
+            bool isSelected = !g_log.selects.empty() && g_log.selects.back().second == menu;
+            return m_bar.GetOpenIndex() == index && popup && ::GetWindowRect(popup, &rc) &&
+                   rc.left == ButtonOnScreen(index).left && (!selected || isSelected);
+        };
+    }
+    bool AllClosed() const { return m_bar.GetOpenIndex() == -1 && !OpenPopupWindow() && !CWinCmdBar::TrackingBar(); }
+
+    // Starts the steps, pumps until they have run and every menu is closed, then lets
+    // posted messages settle: a menu that should not come back has had its chance.
+    bool Run(std::vector<Step> steps, const std::function<void()>& start)
+    {
+        g_steps = std::move(steps);
+        g_next = 0;
+        g_forced = false;
+        g_start = ::GetTickCount();
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 40, RunStep);
+        start();
+        for (int settle = 20; settle > 0 && ::GetTickCount() - g_start < 9000; Pump()) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            settle -= g_next == g_steps.size() && AllClosed();
+        }
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(g_next, g_steps.size()) << "stuck before this step";
+        EXPECT_FALSE(g_forced) << "a menu had to be closed by force";
+        return g_next == g_steps.size() && !g_forced && AllClosed();
+    }
+};
 
 }  // namespace
 
-class CmdBarDrawTest : public CmdBarTest {
-protected:
-    void SetUp() override
-    {
-        CmdBarTest::SetUp();
-        HICON red = SolidIcon(RGB(255, 0, 0));
-        m_bar.AddPicture(red, 10);
-        ::DestroyIcon(red);
-        m_popup = ::CreatePopupMenu();
-        ::AppendMenuW(m_popup, MF_STRING, 10, L"&Red\tF5");
-        ::AppendMenuW(m_popup, MF_STRING, 11, L"Plain");
-        ::AppendMenuW(m_popup, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuW(m_popup, MF_STRING, 12, L"E&xit");
-        ::AppendMenuW(m_popup, MF_STRING, 13, L"Exit");
-        m_bar.PrepareItems(m_popup);
+TEST_F(CmdBarTrackingTest, AltLetterThenLeftAndRightWrapAroundWithTheSubmenuRule)
+{
+    // Each bar menu comes up with its first item selected; on "Paths" Right opens its submenu,
+    // on "Folder" below it Right moves on to the next bar menu, whose command reaches the owner.
+    HMENU paths = ::GetSubMenu(Submenu(0), 0);
+    ASSERT_TRUE(Run({{Open(1, true), Key(VK_LEFT)},
+                     {Open(0, true), Key(VK_LEFT)},   // first -> last
+                     {Open(2, true), Key(VK_RIGHT)},  // last -> first
+                     {Open(0, true), Key(VK_RIGHT)},
+                     {[&] { return g_log.initPopups.back() == paths; }, Key(VK_RIGHT)},
+                     {Open(1, true), Key(VK_RETURN)}},
+                    [&] { ::SendMessageW(m_owner, WM_MENUCHAR, MAKEWPARAM(L'i', MF_SYSMENU), 0); }));
+    std::vector<HMENU> expected = {Submenu(1), Submenu(0), Submenu(2), Submenu(0), paths, Submenu(1)};
+    EXPECT_EQ(g_log.initPopups, expected);
+    EXPECT_EQ(g_log.commands, (decltype(g_log.commands){{201, static_cast<LPARAM>(cmdbar::kBarCommandTag)}}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(::SendMessageW(Toolbar(), TB_ISBUTTONPRESSED, 40000 + i, 0)) << "button " << i;
+}
+
+TEST_F(CmdBarTrackingTest, HotTrackingAndAClickOnTheOpenButton)
+{
+    // Menu 1 opens under a pointer resting on button 2: a move to the same spot is no move.
+    ASSERT_TRUE(Run({{Open(0), Point(2, WM_MOUSEMOVE)},
+                     {Open(2), Key(VK_LEFT)},
+                     {Open(1), [&] { ::PostMessageW(Toolbar(), WM_MOUSEMOVE, 0, 0); }},
+                     {Open(1), Point(1, WM_LBUTTONDOWN)}},
+                    Point(0, WM_LBUTTONDOWN)));
+    std::vector<HMENU> expected = {Submenu(0), Submenu(2), Submenu(1)};
+    EXPECT_EQ(g_log.initPopups, expected);
+}
+
+TEST_F(CmdBarTrackingTest, PlainPopupIgnoresLeftAndRightAndEscClosesItWhole)
+{
+    HMENU more = Menu({{3, L"Third"}});
+    HMENU popup = Menu({{1, L"First"}, {2, L"Second"}, {reinterpret_cast<UINT_PTR>(more), L"More", MF_POPUP}});
+    int chosen = -1;
+    auto track = [&] { chosen = m_bar.TrackPopup(popup, POINT{150, 150}, TPM_RETURNCMD); };
+    auto keys = [this](std::vector<WPARAM> vks) { return [this, vks] { for (WPARAM vk : vks) Key(vk)(); }; };
+    auto open = [] { return OpenPopupWindow() != nullptr; };
+    // Left and Right do not wander off into the bar's menus.
+    ASSERT_TRUE(Run({{open, keys({VK_LEFT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN})}}, track));
+    EXPECT_EQ(chosen, 2);
+    // Right opens the submenu of "More"; Esc there closes the whole menu, not just the submenu.
+    auto moreOpen = [&] { return g_log.initPopups.back() == more; };
+    ASSERT_TRUE(Run({{open, keys({VK_UP, VK_RIGHT})}, {moreOpen, Key(VK_ESCAPE)}}, track));
+    EXPECT_EQ(chosen, 0);
+    EXPECT_EQ(g_log.initPopups, (std::vector<HMENU>{popup, popup, more}));  // no bar menu came up
+    ::DestroyMenu(popup);
+}
+
+TEST(ToolbarRes, ResourcesBecomeButtonsAndImages)
+{
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    LOGFONTW lf{};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    struct {
+        UINT id;
+        bool leadingSeparator;
+        std::vector<int> commands;  // 0: a separator
+        int images;
+        SIZE image;  // of the resource
+    } cases[] = {
+        {IDR_TOOLBAR_MAIN, false, {2074, 2032, 32905, 32906, 1067, 1066, 1068, 32921}, 8, {16, 15}},
+        {7001, false, {501, 0, 502}, 3, {16, 16}},  // 4 bits: a toolbar bitmap, split by the toolbar
+        {7001, true, {0, 501, 0, 502}, 3, {16, 16}},
+        {7002, false, {601, 602}, 2, {20, 10}},  // 32 bits: an image list of the resource's image size
+        {7003, false, {}, 0, {}},                // version 2: not ours
+        {7004, false, {801, 802}, 0, {16, 16}},  // the bitmap is missing: buttons without pictures
+        {9999, false, {}, 0, {}},                // no resource: an empty toolbar all the same
+    };
+    HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr, nullptr, nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "resource " << c.id << (c.leadingSeparator ? " with separator" : ""));
+        HWND toolbar = CreateToolbarFromResource(parent, instance, c.id, WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST, 0,
+                                                 4242, c.leadingSeparator);
+        ASSERT_TRUE(toolbar);
+        std::vector<int> commands;
+        for (int i = 0, image = 0; i < ::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
+            TBBUTTON b{};
+            ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+            commands.push_back(b.fsStyle & BTNS_SEP ? 0 : b.idCommand);
+            EXPECT_TRUE((b.fsStyle & BTNS_SEP) || b.iBitmap == image++) << "separators take no image";
+        }
+        EXPECT_EQ(commands, c.commands);
+        // A text sizes its button; the measure is the last button's right edge and height, (0, 22) without any.
+        EXPECT_EQ(SetToolbarButtonText(toolbar, 2074, L"New Note"), c.id == IDR_TOOLBAR_MAIN);
+        EXPECT_TRUE(c.id != IDR_TOOLBAR_MAIN || ButtonText(toolbar, 2074) == L"New Note");
+        RECT last{0, 0, 0, 22};
+        ::SendMessageW(toolbar, TB_GETITEMRECT, commands.size() - 1, reinterpret_cast<LPARAM>(&last));
+        SIZE size = MeasureToolbar(toolbar);
+        EXPECT_TRUE(size.cx == last.right && size.cy == last.bottom - last.top) << size.cx << " x " << size.cy;
+        auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+        EXPECT_EQ(images ? ::ImageList_GetImageCount(images) : 0, c.images);
+        if (!c.commands.empty()) {
+            DWORD size = static_cast<DWORD>(::SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+            EXPECT_EQ(LOWORD(size), c.image.cx + 7);
+            EXPECT_EQ(HIWORD(size), std::max<int>(c.image.cy, std::abs(lf.lfHeight)) + 7);  // grows to the font
+        }
+        IMAGEINFO info{};
+        EXPECT_TRUE(c.id != IDR_TOOLBAR_MAIN || (::ImageList_GetImageInfo(images, 0, &info) && info.hbmMask))
+            << "its magenta background is transparent";
+        ::DestroyWindow(toolbar);
+        if (images && BitmapResourceDepth(instance, c.id) > 4)  // then the image list is the caller's
+            ::ImageList_Destroy(images);
     }
-    void TearDown() override
-    {
-        ::DestroyMenu(m_popup);
-        CmdBarTest::TearDown();
+    ::DestroyWindow(parent);
+}
+
+TEST(ProgramMenu, UninstallEntryOnlyWhenRegisteredAndTheProgramName)
+{
+    auto lang = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };
+    ProgramMenuOptions options;
+    options.programName = L"Quillboard";
+    for (UINT uninstall : {0u, 12345u, static_cast<UINT>(kCmdUninstallAllUsers)}) {
+        options.uninstallCommand = uninstall;
+        HMENU menu = BuildProgramMenu(options);
+        std::vector<std::wstring> paths = {L"33205 Quillboard/..", L"33208 Quillboard.ini/..", L"33209 Quillboard.ini"};
+        if (uninstall == kCmdUninstallAllUsers)  // 12345 is no uninstall command
+            paths.insert(paths.begin(), L"33203 " + lang(202) + L" (Quillboard)");
+        EXPECT_EQ(Texts(::GetSubMenu(::GetSubMenu(menu, 0), 0)), paths);
+        std::wstring faq = L"33206 " + ReplaceProgramName(lang(244), L"Quillboard") + L"\t(# ?)";
+        EXPECT_EQ(Texts(::GetSubMenu(menu, 1)).at(2), faq);
+        ::DestroyMenu(menu);
     }
-
-    static constexpr COLORREF kBack = RGB(1, 2, 3);
-    HMENU m_popup = nullptr;
-};
-
-TEST_F(CmdBarDrawTest, PictureSitsInItsColumn)
-{
-    Canvas canvas(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 0, 0, canvas, {0, 0, 200, 20});
-    // 18-high box centred in 20 -> top 1; picture at +2, +1.
-    EXPECT_EQ(canvas.At(2, 2), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.At(17, 17), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.At(1, 2), kBack);
-    EXPECT_EQ(canvas.At(18, 2), kBack);
-    // Text starts right of the column: nothing of it left of 21 + 3.
-    COLORREF text = ::GetSysColor(COLOR_MENUTEXT);
-    EXPECT_EQ(canvas.CountColour({19, 0, 24, 20}, text), 0);
-    EXPECT_GT(canvas.CountColour({24, 0, 100, 20}, text), 0);
-    // The shortcut is drawn right-aligned before the last 21 pixels.
-    EXPECT_GT(canvas.CountColour({140, 0, 179, 20}, text), 0);
-    EXPECT_EQ(canvas.CountColour({179, 0, 200, 20}, text), 0);
+    EXPECT_EQ(ReplaceProgramName(L"#AP##AP# #AP", L"Q"), L"QQ #AP");
+    EXPECT_EQ(ReplaceProgramName(L"#AP#", L"x#AP#y"), L"x#AP#y");  // a name with the marker ends, too
 }
 
-TEST_F(CmdBarDrawTest, GrayedItemShowsNoPicture)
+TEST(ProgramMenu, PicturesAreRegisteredOnceFromShellIconsOrOurOwn)
 {
-    Canvas canvas(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 0, ODS_GRAYED, canvas, {0, 0, 200, 20});
-    EXPECT_EQ(canvas.CountColour({0, 0, 21, 20}, RGB(255, 0, 0)), 0);
-    EXPECT_GT(canvas.CountColour({24, 0, 179, 20}, ::GetSysColor(COLOR_BTNSHADOW)), 0);
-}
-
-TEST_F(CmdBarDrawTest, CheckMarkWithoutPictureSitsInTheColumn)
-{
-    Canvas canvas(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 1, ODS_CHECKED, canvas, {0, 0, 200, 20});
-    // Box (0, 1, 21, 19): centre (10, 10), glyph from (6, 6).
-    EXPECT_TRUE(GlyphAt(canvas, 6, 6, ::GetSysColor(COLOR_MENUTEXT)));
-}
-
-TEST_F(CmdBarDrawTest, CheckMarkBesideAPictureMovesRight)
-{
-    Canvas canvas(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 0, ODS_CHECKED, canvas, {0, 0, 200, 20});
-    EXPECT_EQ(canvas.At(2, 2), RGB(255, 0, 0));
-    EXPECT_TRUE(GlyphAt(canvas, 22, 6, ::GetSysColor(COLOR_MENUTEXT)));
-    // The text moved 12 to the right: nothing of it before 36.
-    EXPECT_EQ(canvas.CountColour({31, 0, 36, 20}, ::GetSysColor(COLOR_MENUTEXT)), 0);
-}
-
-TEST_F(CmdBarDrawTest, SelectedItemIsHighlightedAndFramed)
-{
-    Canvas canvas(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 1, ODS_SELECTED | ODS_CHECKED, canvas, {0, 0, 200, 20}, ODA_SELECT);
-    EXPECT_EQ(canvas.At(100, 10), ::GetSysColor(COLOR_MENUHILIGHT));
-    EXPECT_EQ(canvas.At(0, 0), ::GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(canvas.At(199, 19), ::GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_TRUE(GlyphAt(canvas, 6, 6, ::GetSysColor(COLOR_HIGHLIGHTTEXT)));
-}
-
-TEST_F(CmdBarDrawTest, DeselectionRepaintsTheMenuColour)
-{
-    Canvas canvas(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 1, 0, canvas, {0, 0, 200, 20}, ODA_SELECT);
-    EXPECT_EQ(canvas.At(100, 1), ::GetSysColor(COLOR_MENU));
-    Canvas untouched(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 1, 0, untouched, {0, 0, 200, 20}, ODA_DRAWENTIRE);
-    EXPECT_EQ(untouched.At(100, 1), kBack);
-}
-
-TEST_F(CmdBarDrawTest, SeparatorIsAnEtchedLineAcrossTheMiddle)
-{
-    Canvas canvas(200, 10, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 2, 0, canvas, {0, 0, 200, 10});
-    EXPECT_EQ(canvas.At(100, 5), ::GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(canvas.At(100, 6), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(canvas.At(100, 2), kBack);
-}
-
-TEST_F(CmdBarDrawTest, MnemonicPrefixIsNotShown)
-{
-    Canvas withPrefix(200, 20, kBack);
-    Canvas without(200, 20, kBack);
-    DrawThroughBar(Toolbar(), m_popup, 3, 0, withPrefix, {0, 0, 200, 20});
-    DrawThroughBar(Toolbar(), m_popup, 4, 0, without, {0, 0, 200, 20});
-    int differing = 0;
-    for (int y = 0; y < 20; ++y) {
-        for (int x = 0; x < 200; ++x)
-            differing += withPrefix.At(x, y) != without.At(x, y);
-    }
-    EXPECT_EQ(differing, 0) << "\"E&xit\" is drawn as \"Exit\", without an underline";
-    EXPECT_GT(without.CountColour({24, 0, 179, 20}, ::GetSysColor(COLOR_MENUTEXT)), 0);
-}
-
-TEST_F(CmdBarDrawTest, MnemonicOfAnOwnerDrawnItemIsFound)
-{
-    LRESULT r = ::SendMessageW(Toolbar(), WM_MENUCHAR, MAKEWPARAM(L'r', MF_POPUP), reinterpret_cast<LPARAM>(m_popup));
-    EXPECT_EQ(r, MAKELRESULT(0, MNC_EXECUTE));
-    EXPECT_EQ(::SendMessageW(Toolbar(), WM_MENUCHAR, MAKEWPARAM(L'z', MF_POPUP), reinterpret_cast<LPARAM>(m_popup)),
-              0);
+    CWinCmdBar2 bar;
+    int added = RegisterCommandPictures(bar, nullptr);
+    EXPECT_EQ(bar.GetPictureCount(), added);
+    // Our own pictures stand in where the shell library has none.
+    for (UINT command : {kCmdNewNote, kCmdRecommend, kCmdInfo, kCmdExit, kCmdFaq, kCmdNotePad, kCmdWordPad,
+                         kCmdUninstallAllUsers})
+        EXPECT_GE(bar.FindPicture(command), 0) << "command " << command;
+    EXPECT_EQ(RegisterCommandPictures(bar, nullptr), 0);
+    EXPECT_EQ(bar.GetPictureCount(), added);
+    EXPECT_TRUE(CUniSysIco().LoadShellIcon(28, true));  // at the large size, too
+    EXPECT_FALSE(CUniSysIco().LoadShellIcon(64999, false) || CUniSysIco().LoadShellIcon(64999, true));
 }

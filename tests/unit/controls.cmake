@@ -1,8 +1,6 @@
 target_sources(qb_unit PRIVATE
   tests/unit/cmdbar_logic_test.cpp
   tests/unit/cmdbar_test.cpp
-  tests/unit/cmdbar_tracking_test.cpp
-  tests/unit/cmdbar_toolbar_test.cpp
   res/toolbars.rc
   tests/unit/cmdbar_test.rc
 )
