@@ -141,19 +141,4 @@ TEST_F(MessageLoopTest, MouseMovesDoNotMakeIdleWorkDue)
     EXPECT_EQ(2, IdleRunsAfterPosting(m_hWnd, WM_USER + 2));
 }
 
-TEST(MessageLoop, IdleMessageTable)
-{
-    auto idle = [](UINT m) {
-        MSG msg = {};
-        msg.message = m;
-        return CMessageLoop::IsIdleMessage(msg);
-    };
-    EXPECT_FALSE(idle(WM_MOUSEMOVE));
-    EXPECT_FALSE(idle(WM_NCMOUSEMOVE));
-    EXPECT_FALSE(idle(WM_PAINT));
-    EXPECT_FALSE(idle(0x118));
-    EXPECT_TRUE(idle(WM_TIMER));
-    EXPECT_TRUE(idle(WM_KEYDOWN));
-}
-
 }  // namespace
