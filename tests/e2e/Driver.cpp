@@ -197,6 +197,15 @@ void QuillProcess::WaitIdle(DWORD timeoutMs) const
         ::WaitForInputIdle(m_pi.hProcess, timeoutMs);
 }
 
+HWND QuillProcess::StartMain(const std::wstring& args)
+{
+    if (!Start(args))
+        return nullptr;
+    HWND main = WaitForMainWindow();
+    WaitIdle();
+    return main;
+}
+
 bool QuillProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
 {
     if (!m_pi.hProcess)

@@ -59,6 +59,8 @@ public:
     HWND WaitForMainWindow(DWORD timeoutMs = 15000) const;
     // Waits until the program has finished starting and waits for input.
     void WaitIdle(DWORD timeoutMs = 5000) const;
+    // Start, then wait for the main window and for the start-up to end; null on failure.
+    HWND StartMain(const std::wstring& args);
 
     // Returns false on time-out; exitCode gets the full 32-bit code.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);

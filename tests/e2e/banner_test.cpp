@@ -12,10 +12,8 @@ using namespace e2e;
 TEST(Banner, MainWindowShowsTheBannerPictureInItsPictureControl)
 {
     QuillProcess p;
-    ASSERT_TRUE(p.Start(L"-ini:" + NewIniPath()));
-    HWND main = p.WaitForMainWindow();
+    HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
-    p.WaitIdle();
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
     HWND banner = GetDlgItem(main, kBannerControlId);
     ASSERT_TRUE(banner);

@@ -66,10 +66,8 @@ TEST(CommandBar, UnderTheBannerItsMenusOpenMoveAndCloseWithTheirPictures)
     ASSERT_TRUE(wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED);  // released when this test's process ends
 
     QuillProcess p;
-    ASSERT_TRUE(p.Start(L"-ini:" + NewIniPath()));
-    HWND main = p.WaitForMainWindow();
+    HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
-    p.WaitIdle();
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
     HWND bar = GetDlgItem(main, 0xE801);
     ASSERT_TRUE(bar) << "the command bar's toolbar";

@@ -16,10 +16,8 @@ TEST(LangTitle, GermanAndEnglishShowTheProductNameAndVersion)
         const std::wstring ini = NewIniPath();
         IniWrite(ini, L"Program", L"lng", std::to_wstring(lng).c_str());
         QuillProcess p;
-        ASSERT_TRUE(p.Start(L"-ini:" + ini));
-        HWND main = p.WaitForMainWindow();
+        HWND main = p.StartMain(L"-ini:" + ini);
         ASSERT_TRUE(main);
-        p.WaitIdle();
         EXPECT_EQ(expected, WindowText(main)) << "lng=" << lng;
     }
 }

@@ -15,16 +15,6 @@ bool Visible(HWND hWnd)
     return ::IsWindowVisible(hWnd) != FALSE;
 }
 
-// The start-up is over once the main window exists and the program waits for input.
-HWND StartAndWaitForMainWindow(QuillProcess& p, const std::wstring& args)
-{
-    if (!p.Start(args))
-        return nullptr;
-    HWND main = p.WaitForMainWindow();
-    p.WaitIdle();
-    return main;
-}
-
 void ExitProgram(QuillProcess& p, HWND main)
 {
     ::PostMessageW(main, WM_COMMAND, 32916, 0);
@@ -35,7 +25,7 @@ void ExitProgram(QuillProcess& p, HWND main)
 TEST(Startup, MainWindowCommandsAndExitCode)
 {
     QuillProcess p;
-    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + NewIniPath());
+    HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
     EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(32916, 1), 0);
@@ -59,7 +49,7 @@ TEST(Startup, MainWindowCommandsAndExitCode)
 TEST(Startup, SecondInstanceWakesTheFirstAndEndsWithZero)
 {
     QuillProcess first;
-    HWND main = StartAndWaitForMainWindow(first, L"-ini:" + NewIniPath());
+    HWND main = first.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
     ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }));
@@ -80,7 +70,7 @@ TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
 {
     ::DeleteFileW(UserConfigPath().c_str());
     QuillProcess p;
-    HWND main = StartAndWaitForMainWindow(p, L"-bg");
+    HWND main = p.StartMain(L"-bg");
     ASSERT_TRUE(main);
     ::Sleep(300);
     EXPECT_FALSE(Visible(main));
@@ -89,33 +79,37 @@ TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
     // Longer command lines, and the upper-case switch, show it.
     for (const std::wstring& args : {L"-bg -ini:" + NewIniPath(), std::wstring(L"-BG")}) {
         QuillProcess q;
-        HWND shown = StartAndWaitForMainWindow(q, args);
+        HWND shown = q.StartMain(args);
         ASSERT_TRUE(shown);
         EXPECT_TRUE(WaitUntil([&] { return Visible(shown); })) << "args: " << std::string(args.begin(), args.end());
         ExitProgram(q, shown);
     }
 }
 
-TEST(ConfigLocation, WritableFileBesideTheProgramWinsOverIni)
+// An existing writable file beside the program wins even over "-ini", unless
+// the program runs from inside the temporary folder.
+TEST(ConfigLocation, FileBesideTheProgramWinsOverIniOutsideTheTemporaryFolder)
 {
-    std::wstring folder = NewFolder(true);
-    std::wstring beside = folder + L"\\Quillboard.ini";
-    IniWrite(beside, L"Program", L"lng", L"1");
-    std::wstring other = NewIniPath();
+    for (bool outsideTemp : {true, false}) {
+        std::wstring folder = NewFolder(outsideTemp);
+        std::wstring beside = folder + L"\\Quillboard.ini";
+        IniWrite(beside, L"Program", L"lng", L"1");
+        std::wstring other = NewIniPath();
 
-    QuillProcess p(CopyProgram(folder, L"Quillboard.exe"));
-    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + other);
-    ASSERT_TRUE(main);
-    EXPECT_EQ(L"eeee", IniRead(beside, L"Program", L"TestIni"));
-    EXPECT_FALSE(FileExists(other));
-    ExitProgram(p, main);
+        QuillProcess p(CopyProgram(folder, L"Quillboard.exe"));
+        HWND main = p.StartMain(L"-ini:" + other);
+        ASSERT_TRUE(main);
+        EXPECT_EQ(outsideTemp ? L"eeee" : L"<missing>", IniRead(beside, L"Program", L"TestIni")) << outsideTemp;
+        EXPECT_EQ(outsideTemp ? L"<missing>" : L"eeee", IniRead(other, L"Program", L"TestIni")) << outsideTemp;
+        ExitProgram(p, main);
+    }
 }
 
 TEST(ConfigLocation, PortableNameCreatesTheFileBesideItself)
 {
     std::wstring folder = NewFolder(true);
     QuillProcess p(CopyProgram(folder, L"Quillboard_p.exe"));
-    HWND main = StartAndWaitForMainWindow(p, L"");
+    HWND main = p.StartMain(L"");
     ASSERT_TRUE(main);
     EXPECT_EQ(L"eeee", IniRead(folder + L"\\Quillboard.ini", L"Program", L"TestIni"));
     std::wstring title = WindowText(main);
@@ -128,7 +122,7 @@ TEST(ConfigLocation, LeadingUnderscorePIsNotPortable)
     ::DeleteFileW(UserConfigPath().c_str());
     std::wstring folder = NewFolder(true);
     QuillProcess p(CopyProgram(folder, L"_pQuillboard.exe"));
-    HWND main = StartAndWaitForMainWindow(p, L"");
+    HWND main = p.StartMain(L"");
     ASSERT_TRUE(main);
     EXPECT_FALSE(FileExists(folder + L"\\Quillboard.ini"));
     // Without "-ini" the per-user file is used.
@@ -136,26 +130,11 @@ TEST(ConfigLocation, LeadingUnderscorePIsNotPortable)
     ExitProgram(p, main);
 }
 
-TEST(ConfigLocation, ProgramInTheTemporaryFolderNeverUsesAFileBesideItself)
-{
-    std::wstring folder = NewFolder(false);
-    std::wstring beside = folder + L"\\Quillboard.ini";
-    IniWrite(beside, L"Program", L"lng", L"1");
-    std::wstring other = NewIniPath();
-
-    QuillProcess p(CopyProgram(folder, L"Quillboard.exe"));
-    HWND main = StartAndWaitForMainWindow(p, L"-ini:" + other);
-    ASSERT_TRUE(main);
-    EXPECT_EQ(L"<missing>", IniRead(beside, L"Program", L"TestIni"));
-    EXPECT_EQ(L"eeee", IniRead(other, L"Program", L"TestIni"));
-    ExitProgram(p, main);
-}
-
 TEST(ConfigLocation, ShortIniValueIsIgnoredAndLongOneUsedWhole)
 {
     ::DeleteFileW(UserConfigPath().c_str());
     QuillProcess p;
-    HWND main = StartAndWaitForMainWindow(p, L"-ini:a.i");
+    HWND main = p.StartMain(L"-ini:a.i");
     ASSERT_TRUE(main);
     EXPECT_EQ(L"eeee", IniRead(UserConfigPath(), L"Program", L"TestIni"));
     ExitProgram(p, main);
@@ -168,7 +147,7 @@ TEST(ConfigLocation, ShortIniValueIsIgnoredAndLongOneUsedWhole)
     std::wstring ini = folder + L"\\" + std::wstring(258 - folder.size() - 5, L'b') + L".ini";
     ASSERT_EQ(258u, ini.size());
     QuillProcess q;
-    main = StartAndWaitForMainWindow(q, L"\"-ini:" + ini + L"\"");
+    main = q.StartMain(L"\"-ini:" + ini + L"\"");
     ASSERT_TRUE(main);
     EXPECT_EQ(L"eeee", IniRead(ini, L"Program", L"TestIni"));
     ExitProgram(q, main);
