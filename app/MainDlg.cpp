@@ -255,13 +255,11 @@ void CMainDlg::UpdateTitle()
     SetWindowText(title.c_str());
 }
 
-// Filled in by the default settings.
 void CMainDlg::LoadDefaults()
 {
     LoadDefaultSettings();
 }
 
-// Filled in by the command bar.
 void CMainDlg::CreateCommandBar()
 {
     RECT line{};
@@ -272,14 +270,12 @@ void CMainDlg::CreateCommandBar()
     g_cmdBar.Create(m_hWnd);
 }
 
-// Filled in by the banner.
 void CMainDlg::LoadBanner()
 {
     // Without GDI+ the banner simply stays empty.
     BuildBanner(m_hWnd, IDC_BANNER);
 }
 
-// Filled in by the command bar.
 void CMainDlg::BuildMenu()
 {
     RegisterCommandPictures(g_cmdBar, nullptr);
@@ -294,7 +290,6 @@ void CMainDlg::BuildMenu()
     g_cmdBar.AddRightButton(L"# ?", kCmdFaq);
 }
 
-// Filled in by the note collection.
 void CMainDlg::LoadNotes()
 {
     LoadAllNotes();
