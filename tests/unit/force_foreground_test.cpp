@@ -53,8 +53,14 @@ TEST_F(ForceForegroundTest, ReleasesOnlyTheAltItPressed)
 
 TEST_F(ForceForegroundTest, RealKeyboardEndsWithAltUp)
 {
+    // A synthetic Alt would close a menu that another test process is tracking.
+    HANDLE inputLock = ::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
+    DWORD wait = ::WaitForSingleObject(inputLock, 120000);
+    ASSERT_TRUE(wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED);
     ::ShowWindow(m_hWnd, SW_SHOW);
     ForceForeground(m_hWnd);
+    ::ReleaseMutex(inputLock);
+    ::CloseHandle(inputLock);
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         ::DispatchMessageW(&msg);
