@@ -115,7 +115,8 @@ cmd_test() {
     fi
     log "tests on $DISPLAY"
     cd "$WIN_BUILD"
-    ctest --output-on-failure -j2 "$@"
+    # One test at a time: GUI tests share the one desktop, its foreground and its menus.
+    ctest --output-on-failure "$@"
 }
 
 cmd_run() {
