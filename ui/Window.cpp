@@ -7,6 +7,8 @@ namespace {
 // The object is found through a window property rather than GWLP_USERDATA,
 // which subclassed controls may use themselves.
 const wchar_t kObjectProp[] = L"Quillboard.Window";
+// The previous procedure of a window whose object died first.
+const wchar_t kOrphanProcProp[] = L"Quillboard.PrevProc";
 
 // Object being created on this thread; claimed by its first message.
 thread_local CWindowImplBase* t_creating = nullptr;
@@ -68,10 +70,11 @@ CWindowImplBase::~CWindowImplBase()
 {
     // An object that dies before its window must not be called again.
     if (m_hWnd && ::IsWindow(m_hWnd)) {
-        if (m_prevProc)
-            UnsubclassWindow();
-        else
-            Detach();
+        // Subclassed again on top of us: our procedure stays in the chain, so
+        // it must still find the previous one without the object.
+        if (m_prevProc && !UnsubclassWindow())
+            ::SetPropW(m_hWnd, kOrphanProcProp, reinterpret_cast<HANDLE>(m_prevProc));
+        Detach();
     }
 }
 
@@ -169,8 +172,13 @@ LRESULT CALLBACK CWindowImplBase::StartWindowProc(HWND hWnd, UINT uMsg, WPARAM w
 LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     CWindowImplBase* self = FromHandle(hWnd);
-    if (!self)
-        return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    if (!self) {
+        auto prev = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kOrphanProcProp));
+        if (uMsg == WM_NCDESTROY)
+            ::RemovePropW(hWnd, kOrphanProcProp);
+        return prev ? ::CallWindowProcW(prev, hWnd, uMsg, wParam, lParam)
+                    : ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    }
 
     LRESULT result = 0;
     if (!self->ProcessWindowMessage(hWnd, uMsg, wParam, lParam, result)) {

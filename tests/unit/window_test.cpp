@@ -107,6 +107,27 @@ TEST_F(Reflection, SubclassKeepsThePreviousProcedure)
     EXPECT_EQ(nullptr, CWindowImplBase::FromHandle(hWnd));
 }
 
+LRESULT CALLBACK PassOn(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return ::CallWindowProcW(reinterpret_cast<WNDPROC>(::GetPropW(hWnd, L"test.prev")), hWnd, msg, wp, lp);
+}
+
+TEST_F(Reflection, ObjectDyingUnderAForeignSubclassKeepsTheChain)
+{
+    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+    {
+        CRecordingChild inner;
+        ASSERT_TRUE(inner.SubclassWindow(hWnd));
+        ::SetPropW(hWnd, L"test.prev",
+                   reinterpret_cast<HANDLE>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOn))));
+    }
+    // The static control's own procedure is still reached through ours.
+    ::SetWindowTextW(hWnd, L"still works");
+    wchar_t text[32] = L"";
+    ::GetWindowTextW(hWnd, text, 32);
+    EXPECT_STREQ(L"still works", text);
+}
+
 TEST(WindowImpl, ObjectForgetsItsWindowWhenDestroyed)
 {
     CParent w;
