@@ -50,14 +50,14 @@ LRESULT CMainDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     ::SendMessageW(slider, TBM_SETRANGEMAX, FALSE, 50);
 
     m_pinned = false;
-    ::SetTimer(m_hWnd, kWakeTimer, 500, nullptr);
+    ::SetTimer(m_hWnd, IDT_WAKE, 500, nullptr);
     g_lang_index = ReadProgramInt(L"lng", g_lang_index);
 
     CenterOnWorkArea();
     SetIcons();
 
     if (ReadProgramString(L"Toop") == L"1")
-        SendMessage(WM_COMMAND, 32905);
+        SendMessage(WM_COMMAND, ID_PIN_MAIN);
 
     CreateCommandBar();
     LoadBanner();
@@ -84,7 +84,7 @@ LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled)
         loop->RemoveMessageFilter(this);
         loop->RemoveIdleHandler(this);
     }
-    ::KillTimer(m_hWnd, kWakeTimer);
+    ::KillTimer(m_hWnd, IDT_WAKE);
     ReleaseBanner(m_hWnd, IDC_BANNER);
     if (m_iconBig)
         ::DestroyIcon(m_iconBig);
@@ -124,12 +124,12 @@ LRESULT CMainDlg::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled)
 LRESULT CMainDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled)
 {
     // The ticks only wake the message loop so that idle handlers run.
-    if (wParam == kWakeTimer) {
-        ::KillTimer(m_hWnd, kWakeTimer);
-        ::SetTimer(m_hWnd, kWakeTimer, 300, nullptr);
-    } else if (wParam == kSlowTimer) {
-        ::KillTimer(m_hWnd, kSlowTimer);
-        ::SetTimer(m_hWnd, kSlowTimer, 500, nullptr);
+    if (wParam == IDT_WAKE) {
+        ::KillTimer(m_hWnd, IDT_WAKE);
+        ::SetTimer(m_hWnd, IDT_WAKE, 300, nullptr);
+    } else if (wParam == IDT_SLOW) {
+        ::KillTimer(m_hWnd, IDT_SLOW);
+        ::SetTimer(m_hWnd, IDT_SLOW, 500, nullptr);
     } else {
         handled = FALSE;
     }
@@ -285,9 +285,9 @@ void CMainDlg::BuildMenu()
 
     auto text = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };
     g_cmdBar.ClearRightButtons();
-    g_cmdBar.AddRightButton((L"# " + text(78)).c_str(), kCmdDonate);
-    g_cmdBar.AddRightButton((L"# " + text(7)).c_str(), kCmdExit);
-    g_cmdBar.AddRightButton(L"# ?", kCmdFaq);
+    g_cmdBar.AddRightButton((L"# " + text(78)).c_str(), ID_DONATE);
+    g_cmdBar.AddRightButton((L"# " + text(7)).c_str(), ID_APP_EXIT);
+    g_cmdBar.AddRightButton(L"# ?", ID_FAQ);
 }
 
 void CMainDlg::LoadNotes()

@@ -7,15 +7,6 @@
 #include "ui/Dialog.h"
 #include "ui/MessageLoop.h"
 
-// Commands of the main window itself.
-enum : WORD {
-    ID_APP_EXIT = 32916,
-    ID_BRING_TO_FRONT = 32921,
-};
-
-constexpr UINT_PTR kWakeTimer = 1112;
-constexpr UINT_PTR kSlowTimer = 1111;
-
 class CMainDlg : public CDialogImpl<CMainDlg>, public CMessageFilter, public CIdleHandler {
 public:
     enum { IDD = IDD_MAINDLG };

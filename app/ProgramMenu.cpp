@@ -40,11 +40,11 @@ HMENU BuildPathsMenu(const ProgramMenuOptions& options)
     if (!paths)
         return nullptr;
     const std::wstring& name = options.programName;
-    if (options.uninstallCommand == kCmdUninstallAllUsers || options.uninstallCommand == kCmdUninstallUser)
+    if (options.uninstallCommand == ID_UNINSTALL_ALL_USERS || options.uninstallCommand == ID_UNINSTALL_USER)
         AppendItem(paths, options.uninstallCommand, Lang(202) + L" (" + name + L")");
-    AppendItem(paths, kCmdOpenProgramFolder, name + L"/..");
-    AppendItem(paths, kCmdOpenIniFolder, name + L".ini/..");
-    AppendItem(paths, kCmdOpenIni, name + L".ini");
+    AppendItem(paths, ID_OPEN_PROGRAM_FOLDER, name + L"/..");
+    AppendItem(paths, ID_OPEN_INI_FOLDER, name + L".ini/..");
+    AppendItem(paths, ID_OPEN_INI, name + L".ini");
     return paths;
 }
 
@@ -55,13 +55,13 @@ HMENU BuildProgramSubmenu(const ProgramMenuOptions& options)
         return nullptr;
     AppendPopup(program, BuildPathsMenu(options), Lang(26));
     AppendSeparator(program);
-    AppendItem(program, kCmdNotePad, Lang(80));
-    AppendItem(program, kCmdWordPad, Lang(81));
+    AppendItem(program, ID_START_NOTEPAD, Lang(80));
+    AppendItem(program, ID_START_WORDPAD, Lang(81));
     AppendSeparator(program);
-    AppendItem(program, kCmdRecommend, ReplaceProgramName(Lang(242), options.programName));
-    AppendItem(program, kCmdSendByMail, ReplaceProgramName(Lang(243), options.programName));
+    AppendItem(program, ID_RECOMMEND, ReplaceProgramName(Lang(242), options.programName));
+    AppendItem(program, ID_SEND_BY_MAIL, ReplaceProgramName(Lang(243), options.programName));
     AppendSeparator(program);
-    AppendItem(program, kCmdExit, Lang(7));
+    AppendItem(program, ID_APP_EXIT, Lang(7));
     return program;
 }
 
@@ -70,13 +70,13 @@ HMENU BuildInfoSubmenu(const ProgramMenuOptions& options)
     HMENU info = ::CreatePopupMenu();
     if (!info)
         return nullptr;
-    AppendItem(info, kCmdInfo, Lang(90));
+    AppendItem(info, ID_INFO, Lang(90));
     AppendSeparator(info);
-    AppendItem(info, kCmdFaq, ReplaceProgramName(Lang(244) + L"\t(# ?)", options.programName));
-    AppendItem(info, kCmdHomepage, Lang(246));
-    AppendItem(info, kCmdHistory, Lang(245));
+    AppendItem(info, ID_FAQ, ReplaceProgramName(Lang(244) + L"\t(# ?)", options.programName));
+    AppendItem(info, ID_HOMEPAGE, Lang(246));
+    AppendItem(info, ID_HISTORY, Lang(245));
     AppendSeparator(info);
-    AppendItem(info, kCmdDonate, Lang(78));
+    AppendItem(info, ID_DONATE, Lang(78));
     return info;
 }
 
@@ -90,31 +90,31 @@ struct PictureEntry {
 };
 
 const PictureEntry kPictures[] = {
-    {kCmdExit, Source::Shell, 28},
-    {kCmdRecommend, Source::Shell, 265},
-    {kCmdSendByMail, Source::Shell, 265},
-    {kCmdFaq, Source::Shell, 14},
-    {kCmdDonate, Source::Shell, 14},
-    {kCmdHomepage, Source::Shell, 14},
-    {kCmdHistory, Source::Shell, 14},
-    {kCmdInfo, Source::Shell, 1001},
-    {kCmdNewNote, Source::NewNote, 0},
-    {kCmdNotePad, Source::NotePad, 0},
-    {kCmdWordPad, Source::WordPad, 0},
+    {ID_APP_EXIT, Source::Shell, 28},
+    {ID_RECOMMEND, Source::Shell, 265},
+    {ID_SEND_BY_MAIL, Source::Shell, 265},
+    {ID_FAQ, Source::Shell, 14},
+    {ID_DONATE, Source::Shell, 14},
+    {ID_HOMEPAGE, Source::Shell, 14},
+    {ID_HISTORY, Source::Shell, 14},
+    {ID_INFO, Source::Shell, 1001},
+    {ID_NEW_NOTE, Source::NewNote, 0},
+    {ID_START_NOTEPAD, Source::NotePad, 0},
+    {ID_START_WORDPAD, Source::WordPad, 0},
     {57670, Source::Shell, 24},
     {32917, Source::Shell, 4},
     {32918, Source::Shell, 4},
-    {kCmdOpenProgramFolder, Source::Shell, 4},
+    {ID_OPEN_PROGRAM_FOLDER, Source::Shell, 4},
     {32919, Source::Shell, 4},
-    {kCmdUninstallUser, Source::Shell, 192},
+    {ID_UNINSTALL_USER, Source::Shell, 192},
     {32920, Source::Shell, 151},
-    {kCmdTranslate, Source::Shell, 133},
-    {kCmdRunAsAdmin, Source::Shell, 16747},
-    {kCmdUninstallAllUsers, Source::Shell, 16747},
+    {ID_TRANSLATE, Source::Shell, 133},
+    {ID_RUN_AS_ADMIN, Source::Shell, 16747},
+    {ID_UNINSTALL_ALL_USERS, Source::Shell, 16747},
     {44932, Source::Shell, 270},
-    {kCmdBringToFront, Source::ProgramIcon, 0},
-    {kCmdOpenSendTo, Source::Shell, 5},
-    {kCmdRemoveSendTo, Source::Shell, 240},
+    {ID_BRING_TO_FRONT, Source::ProgramIcon, 0},
+    {ID_SENDTO_OPEN, Source::Shell, 5},
+    {ID_SENDTO_REMOVE, Source::Shell, 240},
 };
 
 // Our own picture for a shell icon that the system's shell library lacks, or -1.
@@ -242,8 +242,8 @@ void AppendBasicLanguageMenu(HMENU menu)
     HMENU language = ::CreatePopupMenu();
     if (!language)
         return;
-    AppendItem(language, kCmdTranslate, L"Translate");
-    AppendItem(language, kCmdLoadLanguageFile, L"Load from File (Unicode)");
+    AppendItem(language, ID_TRANSLATE, L"Translate");
+    AppendItem(language, ID_LOAD_LANGUAGE_FILE, L"Load from File (Unicode)");
     AppendPopup(menu, language, Lang(77));
 }
 

@@ -7,35 +7,12 @@
 #include <string>
 
 #include "controls/WinCmdBar2.h"
+#include "res/resource.h"
 
-enum ProgramCommand : UINT {
-    kCmdNewNote = 2074,
-    kCmdRecommend = 32817,
-    kCmdSendByMail = 32818,
-    kCmdHomepage = 32821,
-    kCmdHistory = 32913,
-    kCmdDonate = 32914,
-    kCmdInfo = 32915,
-    kCmdExit = 32916,
-    kCmdBringToFront = 32921,
-    kCmdRemoveSendTo = 32204,
-    kCmdOpenSendTo = 32205,
-    kCmdRunAsAdmin = 33202,
-    kCmdUninstallAllUsers = 33203,
-    kCmdUninstallUser = 33204,
-    kCmdOpenProgramFolder = 33205,
-    kCmdFaq = 33206,
-    kCmdOpenIniFolder = 33208,
-    kCmdOpenIni = 33209,
-    kCmdTranslate = 33100,
-    kCmdLoadLanguageFile = 33101,
-    kCmdNotePad = 44933,
-    kCmdWordPad = 44934,
-};
 
 struct ProgramMenuOptions {
     std::wstring programName;
-    // kCmdUninstallAllUsers or kCmdUninstallUser when the installer registered an
+    // ID_UNINSTALL_ALL_USERS or ID_UNINSTALL_USER when the installer registered an
     // uninstall command for this program file; 0 otherwise.
     UINT uninstallCommand = 0;
     // Appends the "Language" submenu to the menu; null gives the language-independent part only.

@@ -309,8 +309,8 @@ void CNoteDlg::SetOnTop(bool on)
     ::SetWindowPos(m_hWnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (m_toolbar) {
         // The item shown is always the one that switches.
-        ::SendMessageW(m_toolbar, TB_HIDEBUTTON, 33303, MAKELPARAM(on, 0));
-        ::SendMessageW(m_toolbar, TB_HIDEBUTTON, 33304, MAKELPARAM(!on, 0));
+        ::SendMessageW(m_toolbar, TB_HIDEBUTTON, ID_NOTE_PIN, MAKELPARAM(on, 0));
+        ::SendMessageW(m_toolbar, TB_HIDEBUTTON, ID_NOTE_UNPIN, MAKELPARAM(!on, 0));
     }
 }
 
@@ -435,7 +435,7 @@ LRESULT CNoteDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     }
     ApplyColorsAndFont();
     SetTransparency(m_transparency);
-    ::SetTimer(m_hWnd, kCaretTimer, 100, nullptr);
+    ::SetTimer(m_hWnd, IDT_NOTE_CARET, 100, nullptr);
     if (!m_bgBrush)
         m_bgBrush = ::CreateSolidBrush(m_clrBkgnd);
     if (CMessageLoop* loop = g_module.GetMessageLoop()) {
@@ -472,7 +472,7 @@ LRESULT CNoteDlg::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL&)
 LRESULT CNoteDlg::OnSize(UINT, WPARAM, LPARAM, BOOL&)
 {
     Layout();
-    ::SetTimer(m_hWnd, kSizeSaveTimer, kSaveDelayMs, nullptr);
+    ::SetTimer(m_hWnd, IDT_NOTE_SIZE_SAVE, kSaveDelayMs, nullptr);
     return 0;
 }
 
@@ -496,9 +496,9 @@ LRESULT CNoteDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CNoteDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 {
     SaveNote();
-    ::KillTimer(m_hWnd, kSizeSaveTimer);
-    ::KillTimer(m_hWnd, kTextSaveTimer);
-    ::KillTimer(m_hWnd, kCaretTimer);
+    ::KillTimer(m_hWnd, IDT_NOTE_SIZE_SAVE);
+    ::KillTimer(m_hWnd, IDT_NOTE_TEXT_SAVE);
+    ::KillTimer(m_hWnd, IDT_NOTE_CARET);
     if (m_registered) {
         if (CMessageLoop* loop = g_module.GetMessageLoop()) {
             loop->RemoveMessageFilter(this);
@@ -512,17 +512,17 @@ LRESULT CNoteDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CNoteDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled)
 {
     switch (wParam) {
-    case kSizeSaveTimer:
-        ::KillTimer(m_hWnd, kSizeSaveTimer);
+    case IDT_NOTE_SIZE_SAVE:
+        ::KillTimer(m_hWnd, IDT_NOTE_SIZE_SAVE);
         StoreWindowRect();
         SaveNote();
         break;
-    case kTextSaveTimer:
-        ::KillTimer(m_hWnd, kTextSaveTimer);
+    case IDT_NOTE_TEXT_SAVE:
+        ::KillTimer(m_hWnd, IDT_NOTE_TEXT_SAVE);
         SaveNote();
         break;
-    case kCaretTimer:
-        ::KillTimer(m_hWnd, kCaretTimer);
+    case IDT_NOTE_CARET:
+        ::KillTimer(m_hWnd, IDT_NOTE_CARET);
         ::SendMessageW(m_text, EM_SETSEL, 0, 0);
         break;
     default:
@@ -534,7 +534,7 @@ LRESULT CNoteDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled)
 
 LRESULT CNoteDlg::OnTextChange(WORD, WORD, HWND, BOOL&)
 {
-    ::SetTimer(m_hWnd, kTextSaveTimer, kSaveDelayMs, nullptr);
+    ::SetTimer(m_hWnd, IDT_NOTE_TEXT_SAVE, kSaveDelayMs, nullptr);
     return 0;
 }
 

@@ -8,15 +8,11 @@
 #include <string>
 
 #include "controls/WndShadow.h"
-#include "res/note_res.h"
+#include "res/resource.h"
 #include "timenotes/TimeNoteSchedule.h"
 #include "ui/Dialog.h"
 #include "ui/MessageLoop.h"
 
-// Timers of a note window.
-constexpr UINT_PTR kSizeSaveTimer = 1000;  // store position and size, then save
-constexpr UINT_PTR kTextSaveTimer = 1001;  // save after typing
-constexpr UINT_PTR kCaretTimer = 1003;     // caret to the start once the window is up
 constexpr UINT kSaveDelayMs = 250;
 
 // Longest font face the record holds, as the stored value is read.

@@ -35,3 +35,16 @@ void LoadAllNotes()
             note->ShowWindow(SW_SHOW);
     }
 }
+
+// Collection operations; filled in with the note window.
+void NewNote(HWND, bool, const TimeNoteSchedule*) {}
+int CountLiveNotes()
+{
+    return 0;
+}
+void AppendNotesList(HMENU, UINT) {}
+void ToggleNote(int) {}
+void HideAll(bool) {}
+void ShowAll() {}
+void DeleteAll() {}
+void FlushPendingSaves() {}

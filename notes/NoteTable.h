@@ -3,6 +3,8 @@
 // until the process ends.
 #pragma once
 
+#include <windows.h>
+
 class CNoteDlg;
 
 constexpr int kMaxNotes = 40;
@@ -13,3 +15,25 @@ CNoteDlg* GetNote(int number);
 // Creates a note object and window for every note the file holds, numbers
 // 0 to 39 in ascending order, and shows those not stored as hidden.
 void LoadAllNotes();
+
+struct TimeNoteSchedule;
+
+// A new note from the default settings in the first deleted or empty slot;
+// "Max 40" when there is none. owner is remembered and passed on by the note's
+// own New command.
+void NewNote(HWND owner, bool timeNote = false, const TimeNoteSchedule* schedule = nullptr);
+// Notes that have a window and are not deleted.
+int CountLiveNotes();
+// One item per live note, command base + note number, checked when visible.
+void AppendNotesList(HMENU menu, UINT base);
+// Shows a hidden note, hides a shown one.
+void ToggleNote(int number);
+// Hides every note that is not deleted (only the visible ones with
+// onlyVisible), remembering their stacking order.
+void HideAll(bool onlyVisible);
+// Shows the notes the last hide all covered, bottom-most first, and forgets them.
+void ShowAll();
+// Deletes every stored note and hides its window; the caller confirms first.
+void DeleteAll();
+// Runs every save a note window is still waiting for (at exit and session end).
+void FlushPendingSaves();

@@ -19,7 +19,7 @@ WIN_BUILD="$BUILD_DIR/win"
 NATIVE_BUILD="$BUILD_DIR/native"
 
 PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick googletest xdotool)
+          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick googletest xdotool ccache)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -37,7 +37,12 @@ ensure_packages() {
 }
 
 build() {
-    local lzari_arg=()
+    local lzari_arg=() cache_arg=()
+    # One compiler cache for every checkout: paths below the checkout are hashed relative to it.
+    if command -v ccache >/dev/null; then
+        export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+        cache_arg=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
     if [ -f "$ROOT/tools/CMakeLists.txt" ]; then
         log "native tools"
         cmake -S "$ROOT/tools" -B "$NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -47,7 +52,7 @@ build() {
     fi
     log "Quillboard.exe and tests"
     cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release "${lzari_arg[@]}" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release "${lzari_arg[@]}" "${cache_arg[@]}" >/dev/null
     if ! cmake --build "$WIN_BUILD" -j2 >"$BUILD_DIR/build.log" 2>&1; then
         grep -E -B2 -A8 'error|Error' "$BUILD_DIR/build.log" | head -120 >&2
         log "build failed: $BUILD_DIR/build.log"

@@ -508,11 +508,11 @@ TEST(ProgramMenu, UninstallEntryOnlyWhenRegisteredAndTheProgramName)
     auto lang = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };
     ProgramMenuOptions options;
     options.programName = L"Quillboard";
-    for (UINT uninstall : {0u, 12345u, static_cast<UINT>(kCmdUninstallAllUsers)}) {
+    for (UINT uninstall : {0u, 12345u, static_cast<UINT>(ID_UNINSTALL_ALL_USERS)}) {
         options.uninstallCommand = uninstall;
         HMENU menu = BuildProgramMenu(options);
         std::vector<std::wstring> paths = {L"33205 Quillboard/..", L"33208 Quillboard.ini/..", L"33209 Quillboard.ini"};
-        if (uninstall == kCmdUninstallAllUsers)  // 12345 is no uninstall command
+        if (uninstall == ID_UNINSTALL_ALL_USERS)  // 12345 is no uninstall command
             paths.insert(paths.begin(), L"33203 " + lang(202) + L" (Quillboard)");
         EXPECT_EQ(Texts(::GetSubMenu(::GetSubMenu(menu, 0), 0)), paths);
         std::wstring faq = L"33206 " + ReplaceProgramName(lang(244), L"Quillboard") + L"\t(# ?)";
@@ -529,8 +529,8 @@ TEST(ProgramMenu, PicturesAreRegisteredOnceFromShellIconsOrOurOwn)
     int added = RegisterCommandPictures(bar, nullptr);
     EXPECT_EQ(bar.GetPictureCount(), added);
     // Our own pictures stand in where the shell library has none.
-    for (UINT command : {kCmdNewNote, kCmdRecommend, kCmdInfo, kCmdExit, kCmdFaq, kCmdNotePad, kCmdWordPad,
-                         kCmdUninstallAllUsers})
+    for (UINT command : {ID_NEW_NOTE, ID_RECOMMEND, ID_INFO, ID_APP_EXIT, ID_FAQ, ID_START_NOTEPAD, ID_START_WORDPAD,
+                         ID_UNINSTALL_ALL_USERS})
         EXPECT_GE(bar.FindPicture(command), 0) << "command " << command;
     EXPECT_EQ(RegisterCommandPictures(bar, nullptr), 0);
     EXPECT_EQ(bar.GetPictureCount(), added);
