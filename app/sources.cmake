@@ -7,4 +7,5 @@ target_sources(qb_core PRIVATE
   app/MainDlg.cpp
   app/ProgramMenu.cpp
   app/DefaultSettings.cpp
+  app/Autostart.cpp
 )

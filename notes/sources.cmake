@@ -4,5 +4,7 @@ target_sources(qb_core PRIVATE
   notes/NoteText.cpp
   notes/NoteDlg.cpp
   notes/NoteTable.cpp
+  notes/NoteExport.cpp
+  notes/ShowDesktopWatcher.cpp
 )
 target_sources(Quillboard PRIVATE res/note.rc)

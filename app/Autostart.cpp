@@ -1,0 +1,102 @@
+#include "app/Autostart.h"
+
+#include <windows.h>
+
+#include "app/Config.h"
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Longer data is not ours: no path of the program reaches it.
+constexpr DWORD kMaxValueBytes = 1024;
+
+HKEY Root(bool allUsers)
+{
+    return allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+class RunKey {
+public:
+    explicit RunKey(bool allUsers)
+    {
+        if (::RegOpenKeyW(Root(allUsers), kRunKey, &m_key) != ERROR_SUCCESS)
+            m_key = nullptr;
+    }
+    ~RunKey()
+    {
+        if (m_key)
+            ::RegCloseKey(m_key);
+    }
+    RunKey(const RunKey&) = delete;
+    RunKey& operator=(const RunKey&) = delete;
+    HKEY get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+// Registry data need not end in a zero: the text ends at the stored length.
+bool QueryText(HKEY key, const wchar_t* name, std::wstring& text)
+{
+    wchar_t data[kMaxValueBytes / sizeof(wchar_t)];
+    DWORD type = 0;
+    DWORD bytes = sizeof(data);
+    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes) != ERROR_SUCCESS)
+        return false;
+    text.assign(data, bytes / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    return true;
+}
+
+bool SetText(HKEY key, const wchar_t* name, const std::wstring& text)
+{
+    const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    return ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) ==
+           ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::wstring AutostartCommand(const std::wstring& programPath)
+{
+    return L"\"" + programPath + L"\" -bg";
+}
+
+bool IsAutostartOn(const wchar_t* name, bool allUsers)
+{
+    const std::wstring expected = AutostartCommand(GetProgramPath());
+    RunKey key(allUsers);
+    std::wstring stored;
+    if (!key.get() || !QueryText(key.get(), name, stored))
+        return false;
+    if (stored != expected)
+        SetText(key.get(), name, expected);
+    return true;
+}
+
+bool SetAutostart(const wchar_t* name, bool allUsers)
+{
+    return WriteRunValue(name, AutostartCommand(GetProgramPath()), allUsers);
+}
+
+bool RemoveAutostart(const wchar_t* name, bool allUsers)
+{
+    RunKey key(allUsers);
+    return key.get() && ::RegDeleteValueW(key.get(), name) == ERROR_SUCCESS;
+}
+
+std::wstring ReadRunValue(const wchar_t* name, bool allUsers)
+{
+    RunKey key(allUsers);
+    std::wstring text;
+    if (key.get())
+        QueryText(key.get(), name, text);
+    return text;
+}
+
+bool WriteRunValue(const wchar_t* name, const std::wstring& text, bool allUsers)
+{
+    RunKey key(allUsers);
+    return key.get() && SetText(key.get(), name, text);
+}

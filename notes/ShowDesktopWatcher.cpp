@@ -1,0 +1,4 @@
+#include "notes/ShowDesktopWatcher.h"
+
+// Filled in with the watcher.
+void InstallShowDesktopWatcher() {}
