@@ -112,7 +112,8 @@ void CMainDlg::LayOutToolbar()
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
     const int x = (place.left + place.right) / 2 - size.cx / 2;
     const int y = (place.top + place.bottom) / 2 - size.cy / 2;
-    ::SetWindowPos(m_toolbar, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Above the group box it sits in, which would paint over it.
+    ::SetWindowPos(m_toolbar, HWND_TOP, x, y, size.cx, size.cy, SWP_NOACTIVATE);
 }
 
 void CMainDlg::ShowPinImage()
