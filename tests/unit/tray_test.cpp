@@ -93,7 +93,7 @@ TEST_F(TrayTest, RemoveStopsTheWatchdogWithoutKillingItAndDeletesTheIcon)
     slow.Remove();  // again: nothing
 }
 
-TEST(TrayIcon, GreyCopyKeepsTheSizeAndHasOnlyGreyPixels)
+TEST(TrayIconImage, GreyCopyKeepsTheSizeAndHasOnlyGreyPixels)
 {
     HICON icon = static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLBOARD), IMAGE_ICON, 16, 16, 0));
