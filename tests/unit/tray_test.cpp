@@ -171,19 +171,6 @@ void WriteRaw(const std::wstring& text, bool withZero)
 
 }  // namespace
 
-TEST(Autostart, OnWritesTheExactValueOffRemovesIt)
-{
-    RemoveAutostart(kTestValue, false);
-    EXPECT_FALSE(IsAutostartOn(kTestValue, false));
-    ASSERT_TRUE(SetAutostart(kTestValue, false));
-    EXPECT_EQ(ReadRunValue(kTestValue, false), L"\"" + GetProgramPath() + L"\" -bg");
-    EXPECT_TRUE(IsAutostartOn(kTestValue, false));
-    ASSERT_TRUE(RemoveAutostart(kTestValue, false));
-    EXPECT_FALSE(IsAutostartOn(kTestValue, false));
-    EXPECT_EQ(ReadRunValue(kTestValue, false), L"");
-    EXPECT_FALSE(RemoveAutostart(kTestValue, false)) << "nothing left to remove";
-}
-
 TEST(Autostart, OtherOrLongPathsAreRewrittenAndDataEndsAtItsStoredLength)
 {
     const std::wstring expected = AutostartCommand(GetProgramPath());
@@ -206,8 +193,9 @@ TEST(Autostart, OtherOrLongPathsAreRewrittenAndDataEndsAtItsStoredLength)
         EXPECT_TRUE(IsAutostartOn(kTestValue, false));
         EXPECT_EQ(ReadRunValue(kTestValue, false), expected);
     }
-    // A long value is written whole.
+    // A long value is written whole; off leaves nothing.
     ASSERT_TRUE(WriteRunValue(kTestValue, longPath, false));
     EXPECT_EQ(ReadRunValue(kTestValue, false), longPath);
-    RemoveAutostart(kTestValue, false);
+    ASSERT_TRUE(RemoveAutostart(kTestValue, false));
+    EXPECT_FALSE(IsAutostartOn(kTestValue, false));
 }
