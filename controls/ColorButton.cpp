@@ -292,10 +292,12 @@ void CColorButton::TrackPopup()
                 continue;
             case WM_MOUSEMOVE:
             case WM_LBUTTONUP: {
+                // With the capture every mouse message is the popup's; one queued for
+                // another window is taken at the same place on the screen.
+                POINT pt{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
                 if (msg.hwnd != m_popup)
-                    break;
-                const int hit =
-                    HitTest(m_layout, static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+                    ::MapWindowPoints(msg.hwnd, m_popup, &pt, 1);
+                const int hit = HitTest(m_layout, pt.x, pt.y);
                 if (hit != m_hover)
                     MoveHover(hit);
                 if (msg.message == WM_LBUTTONUP)
