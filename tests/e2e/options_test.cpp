@@ -113,6 +113,20 @@ TEST(OptionsWindow, WithoutConfigurationFileTheListsShowTheDefaults)
     EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, ID_AUTOSTART, 0), 2);
     EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, ID_PIN_MAIN, 0), 2);
     EXPECT_TRUE(IsWindowVisible(toolbar));
+    RECT bar{}, place{};
+    GetWindowRect(toolbar, &bar);
+    GetWindowRect(GetDlgItem(main, IDC_TOOLBAR_PLACE), &place);
+    EXPECT_LE(abs((bar.left + bar.right) - (place.left + place.right)), 2) << "centred on its placeholder";
+
+    // The font dialog starts from the defaults; OK stores all four values.
+    PostMessageW(main, WM_COMMAND, IDC_FONT_BUTTON, 0);
+    HWND dialog = p.WaitForWindow([&](HWND w) { return w != main && ClassName(w) == L"#32770" && IsWindowVisible(w); });
+    ASSERT_TRUE(dialog) << "the font dialog";
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kMain, L"m_default_font_size") != L"<missing>"; }));
+    EXPECT_EQ(IniRead(ini, kMain, L"m_default_font_size"), L"-21");
+    EXPECT_EQ(IniRead(ini, kMain, L"m_default_font_bold"), L"400");
+    EXPECT_EQ(IniRead(ini, kMain, L"m_default_font_italic"), L"0");
     Exit(p, main);
 }
 
