@@ -212,14 +212,6 @@ TEST(OptionsWindow, AColourChosenInThePickerIsStored)
         << "got " << Narrow(IniRead(ini, kMain, L"m_custom_bg_color"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
 
-    // Esc ends the next popup without a choice.
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BG_COLOR_BUTTON, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    popup = p.WaitForWindow([](HWND w) { return ClassName(w) == L"ColorPicker" && IsWindowVisible(w); });
-    ASSERT_TRUE(popup);
-    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
-    EXPECT_EQ(IniRead(ini, kMain, L"m_custom_bg_color"), L"16711680");
     Exit(p, main);
 }
 

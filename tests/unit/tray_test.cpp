@@ -93,26 +93,19 @@ TEST_F(TrayTest, RemoveStopsTheWatchdogWithoutKillingItAndDeletesTheIcon)
     slow.Remove();  // again: nothing
 }
 
-TEST(TrayIconImage, GreyCopyKeepsTheSizeAndHasOnlyGreyPixels)
+TEST(TrayIconImage, GreyCopyHasOnlyGreyPixels)
 {
     HICON icon = static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLBOARD), IMAGE_ICON, 16, 16, 0));
-    if (!icon)
-        GTEST_SKIP() << "the unit-test executable carries no program icon";
     HICON grey = CToTray::GreyCopy(icon);
-    ASSERT_TRUE(grey);
+    ASSERT_TRUE(icon && grey);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(grey, &info));
-    BITMAP bm{};
-    ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
-    EXPECT_EQ(bm.bmWidth, 16);
     HDC dc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(dc, info.hbmColor);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            COLORREF c = ::GetPixel(dc, x, y);
-            ASSERT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << x << "," << y;
-        }
+    for (int i = 0; i < 16 * 16; ++i) {
+        COLORREF c = ::GetPixel(dc, i % 16, i / 16);
+        ASSERT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << i % 16 << "," << i / 16;
     }
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
