@@ -119,7 +119,6 @@ private:
     CHyperLink m_hyperlink;
     HIMAGELIST m_listImages[6] = {};
     std::set<std::wstring> m_fontNames;
-    std::wstring m_uninstallCommand;
 };
 
 // The main window, kept when it is initialised.
