@@ -52,8 +52,8 @@ bool IconPresent(HWND main)
 // Clicks the one icon in Wine's tray; the program is the only one with icons here.
 bool ClickIcon(UINT down, UINT up)
 {
-    std::vector<HWND> icons = TrayIconWindows();
-    if (icons.size() != 1)
+    std::vector<HWND> icons;
+    if (!WaitUntil([&] { return (icons = TrayIconWindows()).size() == 1; }))
         return false;
     PostMessageW(icons[0], down, 0, MAKELPARAM(4, 4));
     PostMessageW(icons[0], up, 0, MAKELPARAM(4, 4));
