@@ -123,10 +123,12 @@ TEST(OptionsWindow, WithoutConfigurationFileTheListsShowTheDefaults)
     HWND dialog = p.WaitForWindow([&](HWND w) { return w != main && ClassName(w) == L"#32770" && IsWindowVisible(w); });
     ASSERT_TRUE(dialog) << "the font dialog";
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kMain, L"m_default_font_size") != L"<missing>"; }));
-    EXPECT_EQ(IniRead(ini, kMain, L"m_default_font_size"), L"-21");
-    EXPECT_EQ(IniRead(ini, kMain, L"m_default_font_bold"), L"400");
-    EXPECT_EQ(IniRead(ini, kMain, L"m_default_font_italic"), L"0");
+    // Each value is written on its own, and every write rewrites the file: wait for all of them.
+    EXPECT_TRUE(WaitUntil([&] {
+        return IniRead(ini, kMain, L"m_default_font_size") == L"-21" &&
+               IniRead(ini, kMain, L"m_default_font_bold") == L"400" &&
+               IniRead(ini, kMain, L"m_default_font_italic") == L"0";
+    })) << Narrow(IniRead(ini, kMain, L"m_default_font_size"));
     Exit(p, main);
 }
 
