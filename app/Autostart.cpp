@@ -7,8 +7,9 @@
 namespace {
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-// Longer data is not ours: no path of the program reaches it.
-constexpr DWORD kMaxValueBytes = 1024;
+// A program path may be long (up to 32767 characters); the value is read
+// whole, never cut, so that a long path is not taken for another one.
+constexpr DWORD kMaxValueBytes = 70000;
 
 HKEY Root(bool allUsers)
 {
@@ -38,12 +39,15 @@ private:
 // Registry data need not end in a zero: the text ends at the stored length.
 bool QueryText(HKEY key, const wchar_t* name, std::wstring& text)
 {
-    wchar_t data[kMaxValueBytes / sizeof(wchar_t)];
     DWORD type = 0;
-    DWORD bytes = sizeof(data);
-    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes) != ERROR_SUCCESS)
+    DWORD bytes = 0;
+    if (::RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || bytes > kMaxValueBytes)
         return false;
-    text.assign(data, bytes / sizeof(wchar_t));
+    std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &bytes) != ERROR_SUCCESS)
+        return false;
+    text.assign(data.data(), bytes / sizeof(wchar_t));
     while (!text.empty() && text.back() == L'\0')
         text.pop_back();
     return true;
@@ -52,8 +56,7 @@ bool QueryText(HKEY key, const wchar_t* name, std::wstring& text)
 bool SetText(HKEY key, const wchar_t* name, const std::wstring& text)
 {
     const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    return ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    return ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 }  // namespace

@@ -5,6 +5,10 @@ target_sources(qb_core PRIVATE
   app/Admin.cpp
   app/Startup.cpp
   app/MainDlg.cpp
+  app/MainDlgLogic.cpp
+  app/MainDlgToolbar.cpp
+  app/MainDlgTray.cpp
+  app/MainPopups.cpp
   app/ProgramMenu.cpp
   app/DefaultSettings.cpp
   app/Autostart.cpp

@@ -9,6 +9,9 @@ target_sources(qb_core PRIVATE
   controls/ToolbarRes.cpp
   controls/WinCmdBar.cpp
   controls/WinCmdBar2.cpp
+  controls/ColorPickerLogic.cpp
+  controls/ColorButton.cpp
+  controls/HyperLink.cpp
 )
 target_sources(Quillboard PRIVATE res/toolbars.rc)
 

@@ -41,6 +41,7 @@
 #define IDC_AUTOSTART 1067
 #define IDC_DISABLE 1068
 #define IDC_HIDDEN_1008 1008
+#define IDC_MAIN_TOOLBAR 2210  // created at initialisation: New Note, pin, start with Windows
 
 // ---- Main window: commands (menus, toolbar, tray, internal posts) ----------
 #define ID_NEW_NOTE 2074
@@ -84,6 +85,7 @@
 
 // ---- Main window: timers and messages --------------------------------------
 #define WM_TRAY_CALLBACK 0x8064  // WM_APP + 100
+#define WM_TRAY_REFRESH 0x8065   // WM_APP + 101: the tray watchdog asks the UI thread to re-add the icon
 #define IDT_WAKE 1112
 #define IDT_SLOW 1111
 

@@ -19,7 +19,7 @@ WIN_BUILD="$BUILD_DIR/win"
 NATIVE_BUILD="$BUILD_DIR/native"
 
 PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick googletest xdotool ccache)
+          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick googletest xdotool ccache fonts-comic-neue)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -68,7 +68,7 @@ wine_env() {
 # A prefix of our own: no stalls on hide, no crash dialog, no links into the
 # home folder, Wine's own fonts. Needs DISPLAY set (see platform notes).
 prepare_prefix() {
-    [ -f "$WINEPREFIX/.quillboard-ready" ] && return 0
+    [ -f "$WINEPREFIX/.quillboard-ready-2" ] && return 0
     log "preparing Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -82,7 +82,10 @@ prepare_prefix() {
     done
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    touch "$WINEPREFIX/.quillboard-ready"
+    # A "Comic ..." family, so that the main window's font choice can be tested.
+    cp /usr/share/fonts/opentype/comic-neue/*.otf /usr/share/fonts/truetype/comic-neue/*.ttf \
+        "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    touch "$WINEPREFIX/.quillboard-ready-2"
 }
 
 XVFB_PID=""

@@ -191,8 +191,11 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
     EXPECT_EQ(0u, content.find(L"{\\rtf"));
     EXPECT_NE(std::wstring::npos, content.find(L"\t\v"));
     EXPECT_EQ(std::wstring::npos, content.find_first_of(L"\r\n"));
-    for (auto [id, c] : {std::pair{L"031", L'D'}, {L"032", L'S'}, {L"033", L'T'}})
+    for (auto [id, c] : {std::pair{L"032", L'S'}, {L"033", L'T'}})
         EXPECT_EQ(std::wstring(244, c), IniRead(ini, (std::wstring(id) + L"_Notice_set").c_str(), L"m_font_str"));
+    // The main window's font list replaced the uninstalled default face by the one it selected.
+    EXPECT_EQ(IniRead(ini, L"Program", L"m_default_font"), IniRead(ini, L"031_Notice_set", L"m_font_str"));
+    EXPECT_NE(std::wstring(1000, L'D'), IniRead(ini, L"Program", L"m_default_font"));
 
     // Theme 1: a black shadow of the note's size, 5 pixels right and down.
     const std::vector<HWND> shadows = WindowsOf(p, false);

@@ -5,3 +5,8 @@ target_sources(qb_unit PRIVATE
   res/banner.rc
   tests/unit/banner_test.rc
 )
+target_sources(qb_unit PRIVATE
+  tests/unit/tray_test.cpp
+  tests/unit/tray_test.rc
+  tests/unit/options_logic_test.cpp
+)

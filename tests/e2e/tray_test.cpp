@@ -1,0 +1,215 @@
+// The tray icon of the running program, observed and clicked through Wine's
+// own tray window: presence, clicks, the tray menu, the watchdog and exit.
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "res/resource.h"
+
+using namespace e2e;
+
+namespace {
+
+// Wine's stand-alone tray (no X11 tray on the test display) holds one child per icon.
+BOOL CALLBACK CollectIcon(HWND hWnd, LPARAM param)
+{
+    if (ClassName(hWnd) == L"__winex11_tray_icon")
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> TrayIconWindows()
+{
+    std::vector<HWND> icons;
+    for (HWND tray = FindWindowExW(nullptr, nullptr, L"__winex11_standalone_tray", nullptr); tray;
+         tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr))
+        EnumChildWindows(tray, CollectIcon, reinterpret_cast<LPARAM>(&icons));
+    return icons;
+}
+
+NOTIFYICONDATAW Record(HWND main)
+{
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = main;
+    nid.uID = IDI_QUILLBOARD;
+    nid.uFlags = NIF_MESSAGE;
+    nid.uCallbackMessage = WM_TRAY_CALLBACK;
+    return nid;
+}
+
+// The shell holds the program's icon (the probe the program uses itself).
+bool IconPresent(HWND main)
+{
+    NOTIFYICONDATAW nid = Record(main);
+    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+// Clicks the one icon in Wine's tray; the program is the only one with icons here.
+bool ClickIcon(UINT down, UINT up)
+{
+    std::vector<HWND> icons;
+    if (!WaitUntil([&] { return (icons = TrayIconWindows()).size() == 1; }))
+        return false;
+    PostMessageW(icons[0], down, 0, MAKELPARAM(4, 4));
+    PostMessageW(icons[0], up, 0, MAKELPARAM(4, 4));
+    return true;
+}
+
+RECT OpenMenu(const QuillProcess& p)
+{
+    RECT rc{-1, -1, -1, -1};
+    for (HWND hWnd : p.Windows()) {
+        if (ClassName(hWnd) == L"#32768" && IsWindowVisible(hWnd) && GetWindowRect(hWnd, &rc))
+            break;
+    }
+    return rc;
+}
+
+void Press(BYTE vk)
+{
+    keybd_event(vk, 0, 0, 0);
+    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// The pointer, the keys and the foreground are shared with the other tests that track menus;
+// the lock is released when this test's process ends.
+bool TakeInputLock()
+{
+    HANDLE lock = CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
+    DWORD wait = WaitForSingleObject(lock, 120000);
+    return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+}
+
+}  // namespace
+
+TEST(TrayIcon, ExistsAndALeftClickShowsTheHiddenWindow)
+{
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return IconPresent(main) && TrayIconWindows().size() == 1; }));
+    // Esc and the close button hide the window into the tray; the program keeps running.
+    SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(p.Running());
+    EXPECT_TRUE(IconPresent(main));
+
+    ASSERT_TRUE(ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "a left click shows the window";
+    ASSERT_TRUE(ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); })) << "and the next one hides it";
+    PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_TRUE(p.WaitForExit(15000, nullptr));
+}
+
+TEST(TrayIcon, ALostIconComesBackOnTaskbarCreatedAndByTheWatchdog)
+{
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return IconPresent(main); }));
+    NOTIFYICONDATAW nid = Record(main);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &nid));
+    ASSERT_FALSE(IconPresent(main));
+    SendMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IconPresent(main)) << "a restarted shell's broadcast brings it back at once";
+
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &nid));
+    EXPECT_TRUE(WaitUntil([&] { return IconPresent(main); }, 15000)) << "the watchdog brings it back";
+
+    // The grey look: the hidden check box follows, the icon stays.
+    SendMessageW(main, WM_COMMAND, ID_GREY_ICON, 0);
+    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_DISABLE), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IconPresent(main));
+    SendMessageW(main, WM_COMMAND, ID_GREY_ICON, 0);
+    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_DISABLE), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    // Exit stops the watchdog at once and leaves no icon behind.
+    PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
+    DWORD code = 0;
+    EXPECT_TRUE(p.WaitForExit(2000, &code)) << "Exit with the watchdog running";
+    EXPECT_EQ(code, 0xAFFEu);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconWindows().empty(); }));
+}
+
+TEST(TrayIcon, MenuCommandsReachTheWindowAndTheProgramMenuLivesOn)
+{
+    ASSERT_TRUE(TakeInputLock());
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return IconPresent(main); }));
+    SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+
+    // Twice: the first menu's end must not take the shared "Program" submenu with it.
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP));
+        ASSERT_TRUE(WaitUntil([&] { return OpenMenu(p).left >= 0; })) << "round " << round;
+        // Up from nothing selects the last item, the name and version: it brings the window up.
+        Press(VK_UP);
+        Press(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "round " << round;
+        ASSERT_TRUE(WaitUntil([&] { return OpenMenu(p).left < 0; }));
+        if (round == 0) {
+            SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+        }
+    }
+
+    // The command bar's "Program" menu still opens with all its items.
+    HWND bar = GetDlgItem(main, 0xE801);
+    ASSERT_TRUE(bar);
+    RECT rc{};
+    GetWindowRect(bar, &rc);
+    SetForegroundWindow(main);
+    SetCursorPos(rc.left + 8, (rc.top + rc.bottom) / 2);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenu(p).left >= 0; })) << "the Program menu opens";
+    RECT menu = OpenMenu(p);
+    EXPECT_GE(menu.bottom - menu.top, 5 * 18) << "Paths, Note-Pad, Word-Pad, recommend, Exit";
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return OpenMenu(p).left < 0; }));
+    PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_TRUE(p.WaitForExit(15000, nullptr));
+}
+
+// Needs the notes collection (live notes and new notes); enable once it is merged.
+TEST(TrayIcon, NotesComeFirstInTheTrayMenuAndNewNotesTakeTheClampedSize)
+{
+    GTEST_SKIP() << "needs the notes list and New Note of the notes collection";
+    ASSERT_TRUE(TakeInputLock());
+    const std::wstring ini = NewIniPath();
+    IniWrite(ini, L"Program", L"m_default_note_size", L"500");
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + ini);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return IconPresent(main); }));
+    auto trayMenuHeight = [&] {
+        ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP);
+        WaitUntil([&] { return OpenMenu(p).left >= 0; });
+        RECT rc = OpenMenu(p);
+        Press(VK_ESCAPE);
+        WaitUntil([&] { return OpenMenu(p).left < 0; });
+        return rc.bottom - rc.top;
+    };
+    const LONG without = trayMenuHeight();
+    const size_t before = p.Windows().size();
+    PostMessageW(main, WM_COMMAND, ID_NEW_NOTE, 0);
+    HWND note = p.WaitForWindow([&](HWND w) { return GetDlgItem(w, IDC_NOTE_TEXT) && IsWindowVisible(w); });
+    ASSERT_TRUE(note);
+    EXPECT_GT(p.Windows().size(), before);
+    RECT rc{};
+    GetWindowRect(note, &rc);
+    EXPECT_EQ(rc.right - rc.left, 400) << "a hand-written 500 gives 400-pixel notes";
+    EXPECT_GT(trayMenuHeight(), without) << "a line for the note and a separator come first";
+    PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_TRUE(p.WaitForExit(15000, nullptr));
+}

@@ -1,0 +1,136 @@
+// Platform-free choices of the options window, the colour picker and the tray icon.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainDlgLogic.h"
+#include "controls/ColorPickerLogic.h"
+#include "shell/TrayLogic.h"
+
+using namespace picker;
+
+TEST(ColorPickerLogic, KeyboardRingSkipsEmptyEntries)
+{
+    // Down three times from a fresh popup, with and without "Automatic".
+    const struct {
+        bool hasAutomatic, hasCustom;
+        std::vector<int> visits;
+        int delta;
+    } cases[] = {
+        {true, true, {kEntryAutomatic, 0, 8}, 8},
+        {false, true, {0, 8, 16}, 8},
+        {true, true, {kEntryCustom, 39, 38}, -1},
+        {true, false, {kEntryAutomatic, 0, 1}, 1},
+        {false, false, {0, 1, 2}, 1},
+        {false, false, {39, 38, 37}, -1},
+    };
+    for (const auto& c : cases) {
+        int hover = kEntryNone;
+        for (size_t i = 0; i < c.visits.size(); ++i) {
+            hover = Step(hover, c.delta, c.hasAutomatic, c.hasCustom);
+            EXPECT_EQ(hover, c.visits[i]) << "step " << i << " delta " << c.delta << " auto " << c.hasAutomatic;
+        }
+    }
+    // The ring closes at both ends.
+    EXPECT_EQ(Step(39, 1, true, true), kEntryCustom);
+    EXPECT_EQ(Step(kEntryCustom, 1, true, true), kEntryAutomatic);
+    EXPECT_EQ(Step(kEntryCustom, 1, false, true), 0);
+    EXPECT_EQ(Step(35, 8, true, false), kEntryAutomatic);
+    EXPECT_EQ(Step(3, -8, false, true), kEntryCustom);
+}
+
+TEST(ColorPickerLogic, LayoutHitTestAndCurrentEntry)
+{
+    // No "Automatic" text: the grid starts at the top; a wide custom text widens the popup.
+    Layout narrow = LayOut({60, 13}, false, {90, 13}, true, 2, 2);
+    EXPECT_EQ(narrow.window.cx, 168 + 4);
+    EXPECT_EQ(narrow.window.cy, 105 + 23 + 4);
+    EXPECT_EQ(narrow.grid.top, 2);
+    Layout wide = LayOut({60, 13}, true, {250, 15}, true, 2, 2);
+    EXPECT_EQ(wide.window.cx, 260 + 4);
+    EXPECT_EQ(wide.grid.left, 2 + (260 - 168) / 2);
+    EXPECT_EQ(wide.automatic.Height(), 25);
+
+    EXPECT_EQ(HitTest(wide, 5, 5), kEntryAutomatic);
+    EXPECT_EQ(HitTest(wide, wide.grid.left + 1, wide.grid.top + 1), 0);
+    EXPECT_EQ(HitTest(wide, wide.grid.left + 7 * 21 + 20, wide.grid.top + 4 * 21 + 20), 39);
+    EXPECT_EQ(HitTest(wide, wide.grid.left - 1, wide.grid.top + 1), kEntryNone);
+    EXPECT_EQ(HitTest(wide, 5, wide.custom.top + 1), kEntryCustom);
+    EXPECT_EQ(HitTest(wide, -5, -5), kEntryNone);
+
+    EXPECT_EQ(CurrentEntry(kAutomatic, true, true), kEntryAutomatic);
+    EXPECT_EQ(CurrentEntry(kAutomatic, false, true), kEntryCustom);
+    EXPECT_EQ(CurrentEntry(0xFF0000, true, true), 13);  // "Blue"
+    EXPECT_EQ(CurrentEntry(0x123456, true, true), kEntryCustom);
+    EXPECT_EQ(CurrentEntry(0x123456, true, false), kEntryNone);
+}
+
+TEST(ColorPickerLogic, PopupStaysInsideTheWorkArea)
+{
+    const Rect work{0, 0, 1000, 700};
+    const Size size{172, 132};
+    const struct {
+        Rect button;
+        int left, top;
+    } cases[] = {
+        {{100, 100, 120, 120}, 100, 120},  // below the button
+        {{950, 100, 970, 120}, 828, 120},  // past the right edge
+        {{-40, 100, -20, 120}, 0, 120},    // left of the left edge
+        {{100, 650, 120, 670}, 100, 518},  // no room below: above the button
+    };
+    for (const auto& c : cases) {
+        Rect r = PlacePopup(c.button, size, work);
+        EXPECT_EQ(r.left, c.left) << c.button.left << "," << c.button.top;
+        EXPECT_EQ(r.top, c.top) << c.button.left << "," << c.button.top;
+        EXPECT_EQ(r.Width(), size.cx);
+    }
+}
+
+TEST(ColorPickerLogic, CurrentFillBlendsEachChannel)
+{
+    EXPECT_EQ(BlendCurrentFill(0xFFFFFF, 0x000000), 0xCECECEu);
+    EXPECT_EQ(BlendCurrentFill(0xF0F0F0, 0xFF9933), 0xF1DECBu);
+}
+
+TEST(MainDlgLogic, FontChoiceFollowsSegoePrintComicAndTheStoredFace)
+{
+    const std::vector<std::wstring> faces = {L"Arial", L"Comic Neue", L"Comic Neue Light", L"Segoe Print", L"Tahoma"};
+    const std::vector<std::wstring> noSegoe = {L"Arial", L"Comic Neue", L"Comic Neue Light", L"Tahoma"};
+    const std::vector<std::wstring> plain = {L"Arial", L"Tahoma"};
+    const struct {
+        const std::vector<std::wstring>* faces;
+        const wchar_t* stored;
+        int expected;
+    } cases[] = {
+        {&faces, L"", 3},          {&faces, L"tahoma", 4},       {&noSegoe, L"", 2},
+        {&noSegoe, L"Missing", 2}, {&plain, L"Segoe Print", -1}, {&plain, L"ARIAL", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(maindlg::ChooseFontIndex(*c.faces, c.stored), c.expected) << c.faces->size() << " " << c.stored;
+}
+
+TEST(MainDlgLogic, SizeListAndTransparencyLabel)
+{
+    const std::vector<std::wstring> sizes = {L"100", L"150", L"200", L"250", L"300", L"350", L"400"};
+    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"250"), 3);
+    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"500"), 2);
+    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L""), 2);
+    EXPECT_EQ(maindlg::TransparencyLabel(30), L"30 %");
+    EXPECT_EQ(maindlg::TransparencyLabel(0), L"0 %");
+}
+
+TEST(TrayLogic, GreyPixelsAndAnimationTargets)
+{
+    EXPECT_EQ(tray::GreyPixel(0x000000), 0u);
+    EXPECT_EQ(tray::GreyPixel(0xFFFFFF), 0xFFFFFFu);
+    EXPECT_EQ(tray::GreyPixel(0x0000FF), 0x4C4C4Cu);  // red: int(0.299 * 255) = 76
+    EXPECT_EQ(tray::GreyPixel(0x010000), 0u);         // nearly black rounds down, not up
+
+    // The animation ends near the taskbar's end, or in the work area's corner without a taskbar.
+    const tray::Rect onBar = tray::TargetOnTaskbar({0, 994, 1280, 1024}, tray::kBottom, {});
+    EXPECT_TRUE(onBar.left == 1180 && onBar.right == 1264 && onBar.top == 994) << onBar.left << " " << onBar.right;
+    EXPECT_EQ(tray::TargetOnTaskbar({0, 994, 1280, 1024}, 7, {1, 2, 3, 4}).left, 1);
+    const tray::Rect work = tray::TargetInWorkArea({0, 0, 1280, 994});
+    EXPECT_TRUE(work.left == 1130 && work.top == 964 && work.right == 1280 && work.bottom == 994);
+}
