@@ -6,6 +6,7 @@
 #include "app/ProgramMenu.h"
 #include "app/Startup.h"
 #include "controls/Banner.h"
+#include "lang/LanguageMenu.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteTable.h"
 #include "shell/ForceForeground.h"
@@ -281,6 +282,7 @@ void CMainDlg::BuildMenu()
     RegisterCommandPictures(g_cmdBar, nullptr);
     ProgramMenuOptions options;
     options.programName = kProgramName;
+    options.appendLanguageMenu = AppendLanguageMenu;
     g_cmdBar.SetMenu(BuildProgramMenu(options));
 
     auto text = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };

@@ -3,6 +3,7 @@
 // instance's messages.
 #pragma once
 
+#include "app/ProgramCommands.h"
 #include "res/resource.h"
 #include "ui/Dialog.h"
 #include "ui/MessageLoop.h"
@@ -25,6 +26,7 @@ public:
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         COMMAND_ID_HANDLER(IDOK, OnOk)
         COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
+        CHAIN_MSG_MAP_MEMBER(m_programCommands)
         MESSAGE_HANDLER(WM_COMMAND, OnCommand)
         REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
@@ -60,6 +62,7 @@ private:
     HICON m_iconBig = nullptr;
     HICON m_iconSmall = nullptr;
     bool m_pinned = false;
+    CProgramCommands m_programCommands{[this] { SetTexts(); }};
 };
 
 // The main window, kept when it is initialised.

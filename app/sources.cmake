@@ -6,6 +6,7 @@ target_sources(qb_core PRIVATE
   app/Startup.cpp
   app/MainDlg.cpp
   app/ProgramMenu.cpp
+  app/ProgramCommands.cpp
   app/DefaultSettings.cpp
   app/Autostart.cpp
 )
