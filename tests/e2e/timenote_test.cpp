@@ -41,7 +41,7 @@ bool Returns(HWND main, WPARAM command)
 
 }  // namespace
 
-TEST(TimeNoteDialog, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
+TEST(TimeNoteCommand, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
 {
     const std::wstring ini = NewIniPath();
     IniWrite(ini, L"Quillboard", L"m_default_note_time_task", L"3");
@@ -76,7 +76,7 @@ TEST(TimeNoteDialog, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
 }
 
-TEST(ProgramCommands, InfoBoxOnlyForNotificationCodeZero)
+TEST(InfoCommand, InfoBoxOnlyForNotificationCodeZero)
 {
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + NewIniPath());
