@@ -269,7 +269,8 @@ void Termin2019::CreateWeekdayButton()
     info.cx = WORD(rc.right - rc.left - 4);
     ::SendMessageW(m_weekdayButton, TB_SETBUTTONINFOW, ID_TN_WEEKDAY, reinterpret_cast<LPARAM>(&info));
     ::ShowWindow(date, SW_HIDE);
-    ::SetWindowPos(m_weekdayButton, nullptr, rc.left, rc.top, rc.right - rc.left, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // In the date field's place in the tab order too, above the group box.
+    ::SetWindowPos(m_weekdayButton, date, rc.left, rc.top, rc.right - rc.left, h, SWP_NOACTIVATE);
 }
 
 void Termin2019::ReadDayNames()
