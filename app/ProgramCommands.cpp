@@ -14,6 +14,8 @@
 
 namespace {
 
+NewNoteFunction g_newNote = NewNote;
+
 std::wstring Lang(int id)
 {
     const wchar_t* text = GetLangString(id);
@@ -56,10 +58,15 @@ void NewTimeNote(HWND mainWnd)
 {
     TimeNoteSchedule schedule;
     if (RunTimeNoteDialog(::GetActiveWindow(), &schedule))
-        NewNote(mainWnd, true, &schedule);
+        g_newNote(mainWnd, true, &schedule);
 }
 
 }  // namespace
+
+void SetNewNoteForTesting(NewNoteFunction newNote)
+{
+    g_newNote = newNote ? newNote : NewNote;
+}
 
 std::wstring WebPageAddress(UINT command, int langIndex)
 {

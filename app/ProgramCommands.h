@@ -27,6 +27,11 @@ private:
     std::function<void()> m_applyTexts;
 };
 
+struct TimeNoteSchedule;
+// What creates the time note after the dialog's OK: the note collection's NewNote; tests put their own in.
+using NewNoteFunction = void (*)(HWND owner, bool timeNote, const TimeNoteSchedule* schedule);
+void SetNewNoteForTesting(NewNoteFunction newNote);
+
 // Address of the web page a command opens (FAQ, Homepage, History, Donate) in the language `langIndex`;
 // empty for any other command.
 std::wstring WebPageAddress(UINT command, int langIndex);

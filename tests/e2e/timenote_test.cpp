@@ -62,9 +62,10 @@ TEST(TimeNoteCommand, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_TN_KIND)));
     EXPECT_FALSE(Shown(dialog, IDC_TN_DATE));
     EXPECT_TRUE(Shown(dialog, IDC_TN_WEEKDAY_BUTTON));
-    const std::vector<std::wstring> texts = ToolbarTexts(dialog);
-    ASSERT_EQ(1u, texts.size());
-    EXPECT_EQ(L"Monday", texts[0]) << "Wine's locale here is English";
+    std::vector<std::wstring> texts;
+    EXPECT_TRUE(WaitUntil([&] { return (texts = ToolbarTexts(dialog)) == std::vector<std::wstring>{L"Monday"}; }))
+        << "the stored weekday's full name (Wine's locale here is English); " << texts.size() << " texts, first "
+        << (texts.empty() ? "-" : std::string(texts[0].begin(), texts[0].end()));
     EXPECT_EQ(L"4", IniRead(ini, L"Quillboard", L"m_default_note_time_task")) << "written at once";
 
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

@@ -1,5 +1,6 @@
 // The time-note dialog, run modally as the main window runs it; each case acts from inside its loop.
 #include "app/Config.h"
+#include "app/ProgramCommands.h"
 #include "app/DefaultSettings.h"
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
@@ -170,4 +171,48 @@ TEST_F(TimeNoteDialog, OkHandsOverKindWeekdayAndTheChosenMoment)
         EXPECT_EQ(c.weekday, schedule.weekday);
         EXPECT_DOUBLE_EQ(chosen, schedule.date);
     }
+}
+
+namespace {
+
+struct NewNoteCall {
+    int calls = 0;
+    HWND owner = nullptr;
+    bool timeNote = false;
+    TimeNoteSchedule schedule;
+} g_newNoteCall;
+
+void RecordNewNote(HWND owner, bool timeNote, const TimeNoteSchedule* schedule)
+{
+    g_newNoteCall.calls++;
+    g_newNoteCall.owner = owner;
+    g_newNoteCall.timeNote = timeNote;
+    if (schedule)
+        g_newNoteCall.schedule = *schedule;
+}
+
+}  // namespace
+
+TEST_F(TimeNoteDialog, CommandCreatesATimeNoteOnlyAfterOk)
+{
+    WriteProfileInt(kProgramName, L"m_default_note_time_task", kScheduleEveryYear);
+    WriteProfileInt(kProgramName, L"wd_checked_cur", 4);
+    SetNewNoteForTesting(RecordNewNote);
+    CProgramCommands commands(nullptr);
+    HWND main = ::CreateWindowW(L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (UINT button : {IDCANCEL, IDOK}) {
+        g_act = [button](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, button, 0); };
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, Tick);
+        LRESULT result = 0;
+        EXPECT_TRUE(commands.ProcessWindowMessage(main, WM_COMMAND, ID_NEW_TIME_NOTE, 0, result));
+        ::KillTimer(nullptr, timer);
+    }
+    SetNewNoteForTesting(nullptr);
+    ::DestroyWindow(main);
+    ASSERT_EQ(1, g_newNoteCall.calls) << "Cancel creates nothing";
+    EXPECT_EQ(main, g_newNoteCall.owner);
+    EXPECT_TRUE(g_newNoteCall.timeNote);
+    EXPECT_EQ(kScheduleEveryYear, g_newNoteCall.schedule.kind);
+    EXPECT_EQ(4, g_newNoteCall.schedule.weekday);
+    EXPECT_GT(g_newNoteCall.schedule.date, 40000.0) << "the chosen moment, today's date";
 }
