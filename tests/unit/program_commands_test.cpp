@@ -41,17 +41,6 @@ TEST_F(ProgramCommands, WebPagesFollowTheLanguage)
         EXPECT_EQ(c.address, WebPageAddress(c.command, c.lang)) << c.command << " in " << c.lang;
 }
 
-TEST_F(ProgramCommands, InfoTextAndFolders)
-{
-    SetCurrentLanguage(1);
-    EXPECT_EQ(std::wstring(GetLangString(91)) + L"\r\n\r\n" + GetLangString(92) +
-                  L"\r\n\r\n\r\nQuillboard.exe Command-Line Options:\r\n-bg\t(Start To-Tray)\r\nhide\t(Start "
-                  L"Hidden)\r\n-ini://path-toini/xxx.ini\r\n",
-              InfoText());
-    EXPECT_EQ(L"C:\\a b", FolderOf(L"C:\\a b\\Quillboard.ini"));
-    EXPECT_EQ(L"x.ini", FolderOf(L"x.ini"));
-}
-
 TEST_F(ProgramCommands, MenuItemTextSearchesSubmenusAndTurnsTheTabIntoALineFeed)
 {
     ProgramMenuOptions options;
