@@ -9,6 +9,7 @@
 #include "controls/WinCmdBar2.h"
 #include "res/resource.h"
 
+
 struct ProgramMenuOptions {
     std::wstring programName;
     // ID_UNINSTALL_ALL_USERS or ID_UNINSTALL_USER when the installer registered an
