@@ -8,6 +8,7 @@
 #include "app/ProgramMenu.h"
 #include "app/Startup.h"
 #include "controls/Banner.h"
+#include "lang/LanguageMenu.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteTable.h"
 #include "shell/ForceForeground.h"
@@ -619,6 +620,7 @@ void CMainDlg::BuildMenu()
     RegisterCommandPictures(g_cmdBar, m_toolbar);
     ProgramMenuOptions options;
     options.programName = kProgramName;
+    options.appendLanguageMenu = AppendLanguageMenu;
     g_cmdBar.SetMenu(BuildProgramMenu(options));
 
     auto text = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };

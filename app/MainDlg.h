@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/DefaultSettings.h"
+#include "app/ProgramCommands.h"
 #include "controls/ColorButton.h"
 #include "controls/HyperLink.h"
 #include "res/resource.h"
@@ -44,6 +45,7 @@ public:
     COMMAND_ID_HANDLER(IDC_BG_COLOR_BUTTON, OnColorButton)
     COMMAND_ID_HANDLER(IDC_FG_COLOR_BUTTON, OnColorButton)
     COMMAND_RANGE_HANDLER(IDC_THEME_LIST, IDC_ONTOP_LIST, OnListCommand)
+    CHAIN_MSG_MAP_MEMBER(m_programCommands)
     MESSAGE_HANDLER(WM_COMMAND, OnCommand)
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
@@ -119,6 +121,7 @@ private:
     CHyperLink m_hyperlink;
     HIMAGELIST m_listImages[6] = {};
     std::set<std::wstring> m_fontNames;
+    CProgramCommands m_programCommands{[this] { SetTexts(); }};
 };
 
 // The main window, kept when it is initialised.

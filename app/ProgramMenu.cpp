@@ -101,17 +101,17 @@ const PictureEntry kPictures[] = {
     {ID_NEW_NOTE, Source::NewNote, 0},
     {ID_START_NOTEPAD, Source::NotePad, 0},
     {ID_START_WORDPAD, Source::WordPad, 0},
-    {57670, Source::Shell, 24},
-    {32917, Source::Shell, 4},
-    {32918, Source::Shell, 4},
+    {ID_PICTURE_HELP, Source::Shell, 24},
+    {ID_PICTURE_FOLDER_1, Source::Shell, 4},
+    {ID_PICTURE_FOLDER_2, Source::Shell, 4},
     {ID_OPEN_PROGRAM_FOLDER, Source::Shell, 4},
-    {32919, Source::Shell, 4},
+    {ID_PICTURE_FOLDER_3, Source::Shell, 4},
     {ID_UNINSTALL_USER, Source::Shell, 192},
-    {32920, Source::Shell, 151},
+    {ID_PICTURE_32920, Source::Shell, 151},
     {ID_TRANSLATE, Source::Shell, 133},
     {ID_RUN_AS_ADMIN, Source::Shell, 16747},
     {ID_UNINSTALL_ALL_USERS, Source::Shell, 16747},
-    {44932, Source::Shell, 270},
+    {ID_PICTURE_44932, Source::Shell, 270},
     {ID_BRING_TO_FRONT, Source::ProgramIcon, 0},
     {ID_SENDTO_OPEN, Source::Shell, 5},
     {ID_SENDTO_REMOVE, Source::Shell, 240},
@@ -270,4 +270,56 @@ int RegisterCommandPictures(CWinCmdBar2& bar, HWND mainToolbar)
             ++added;
     }
     return added;
+}
+
+namespace {
+
+std::wstring ItemText(HMENU menu, int position)
+{
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    if (!::GetMenuItemInfoW(menu, UINT(position), TRUE, &info))
+        return std::wstring();
+    if (info.fType & MFT_OWNERDRAW) {
+        const CmdBarItemRecord* record = g_cmdBar.FindRecord(info.dwItemData);
+        return record ? record->text : L"";
+    }
+    wchar_t text[256] = {};
+    ::GetMenuStringW(menu, UINT(position), text, 256, MF_BYPOSITION);
+    return text;
+}
+
+bool FindItemText(HMENU menu, UINT command, int depth, std::wstring& text)
+{
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; i++) {
+        if (HMENU sub = ::GetSubMenu(menu, i)) {
+            // Menus are shallow; the bound only guards against a menu that holds itself.
+            if (depth < 8 && FindItemText(sub, command, depth + 1, text))
+                return true;
+            continue;
+        }
+        if (::GetMenuItemID(menu, i) == command) {
+            text = ItemText(menu, i);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::wstring MenuItemText(HMENU menu, UINT command)
+{
+    std::wstring text;
+    if (!menu || !FindItemText(menu, command, 0, text))
+        return std::wstring();
+    for (wchar_t& c : text) {
+        if (c == L'\t')
+            c = L'\n';
+    }
+    if (text.size() > 79)
+        text.resize(79);
+    return text;
 }

@@ -33,3 +33,8 @@ int RegisterCommandPictures(CWinCmdBar2& bar, HWND mainToolbar);
 
 // Replaces every "#AP#" in text by the program name.
 std::wstring ReplaceProgramName(std::wstring text, const std::wstring& programName);
+
+// Text of the item with this command anywhere in the menu (submenus included), its tab turned into a
+// line feed and cut to 79 characters, as a tooltip shows it; empty when no item has the command.
+// Items the command bar draws itself give the text it keeps for them.
+std::wstring MenuItemText(HMENU menu, UINT command);

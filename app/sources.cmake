@@ -10,6 +10,7 @@ target_sources(qb_core PRIVATE
   app/MainDlgTray.cpp
   app/MainPopups.cpp
   app/ProgramMenu.cpp
+  app/ProgramCommands.cpp
   app/DefaultSettings.cpp
   app/Autostart.cpp
 )

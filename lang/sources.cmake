@@ -2,6 +2,8 @@ target_sources(qb_core PRIVATE
   lang/LZARI.cpp
   lang/LanguageTable.cpp
   lang/LanguageTable_win.cpp
+  lang/LanguageFiles.cpp
+  lang/LanguageMenu.cpp
 )
 
 # The language table is kept as UTF-8 text and turned into the program's resource at build

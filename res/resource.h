@@ -78,10 +78,18 @@
 #define ID_OPEN_INI_FOLDER 33208
 #define ID_OPEN_INI 33209
 #define ID_LANGUAGE_FIRST 33000  // 33000 + language index
+#define ID_LANGUAGE_LAST 33200   // the language menu's commands end here
 #define ID_TRANSLATE 33100
 #define ID_LOAD_LANGUAGE_FILE 33101
 #define ID_START_NOTEPAD 44933
 #define ID_START_WORDPAD 44934
+// Commands that only carry a picture in the command bar; no menu holds them.
+#define ID_PICTURE_HELP 57670
+#define ID_PICTURE_FOLDER_1 32917
+#define ID_PICTURE_FOLDER_2 32918
+#define ID_PICTURE_FOLDER_3 32919
+#define ID_PICTURE_32920 32920
+#define ID_PICTURE_44932 44932
 
 // ---- Main window: timers and messages --------------------------------------
 #define WM_TRAY_CALLBACK 0x8064  // WM_APP + 100
@@ -135,3 +143,5 @@
 #define IDC_TN_UNUSED_EDIT 1081
 #define IDC_TN_WEEKDAY_BUTTON 59392
 #define ID_TN_WEEKDAY 33318
+#define ID_TN_DAY_FIRST 10  // weekday menu: 10 + day of week, Sunday first
+#define ID_TN_DAY_LAST 16

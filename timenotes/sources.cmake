@@ -4,4 +4,6 @@ target_sources(qb_core PRIVATE
   timenotes/TimeNoteCalc.cpp
   timenotes/DateFormatTool.cpp
   timenotes/TitleStrip.cpp
+  timenotes/Termin2019.cpp
 )
+target_sources(Quillboard PRIVATE res/timenote.rc)

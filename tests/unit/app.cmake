@@ -3,3 +3,4 @@ target_sources(qb_unit PRIVATE
   tests/unit/config_test.cpp
   tests/unit/force_foreground_test.cpp
 )
+target_sources(qb_unit PRIVATE tests/unit/program_commands_test.cpp)

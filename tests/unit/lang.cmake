@@ -14,3 +14,4 @@ target_compile_definitions(qb_unit PRIVATE "QB_LZARI_VECTORS=\"${QB_LZARI_VECTOR
 add_test(NAME lang_lzari_tool_vectors
   COMMAND ${CMAKE_COMMAND} -DLZARI=${QB_LZARI_TOOL} -DVECTORS=${QB_LZARI_VECTORS_DIR}
           -DWORK=${CMAKE_BINARY_DIR}/lzari_tool_vectors -P ${CMAKE_SOURCE_DIR}/tools/lzari_vectors.cmake)
+target_sources(qb_unit PRIVATE tests/unit/lang_menu_test.cpp)

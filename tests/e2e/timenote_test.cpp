@@ -1,0 +1,95 @@
+// The time-note dialog that command 2032 opens on the running program's main window.
+#include "res/resource.h"
+#include "tests/e2e/Boxes.h"
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+using namespace e2e;
+
+namespace {
+
+bool IsTimeNoteDialog(HWND box)
+{
+    return ::GetDlgItem(box, IDC_TN_KIND) != nullptr;
+}
+
+HWND OpenDialog(const QuillProcess& p, HWND main)
+{
+    ::PostMessageW(main, WM_COMMAND, ID_NEW_TIME_NOTE, 0);
+    return WaitForBox(p, main, IsTimeNoteDialog);
+}
+
+int Kind(HWND dialog)
+{
+    return int(::SendDlgItemMessageW(dialog, IDC_TN_KIND, CB_GETCURSEL, 0, 0));
+}
+
+bool Shown(HWND dialog, int id)
+{
+    return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+// A command that opened a modal box would not return until the box closes.
+bool Returns(HWND main, WPARAM command)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(main, WM_COMMAND, command, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+}  // namespace
+
+TEST(TimeNoteCommand, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
+{
+    const std::wstring ini = NewIniPath();
+    IniWrite(ini, L"Quillboard", L"m_default_note_time_task", L"3");
+    IniWrite(ini, L"Quillboard", L"wd_checked_cur", L"1");
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + ini);
+    ASSERT_TRUE(main);
+    EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_NEW_TIME_NOTE, 1))) << "code 1 opens no dialog";
+    HWND dialog = OpenDialog(p, main);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(L"Next note on", WindowText(dialog));
+    EXPECT_EQ(3, Kind(dialog));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_TN_DATE)));
+    EXPECT_FALSE(Shown(dialog, IDC_TN_WEEKDAY_BUTTON));
+
+    ::SendDlgItemMessageW(dialog, IDC_TN_KIND, CB_SETCURSEL, 4, 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_TN_KIND, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_TN_KIND)));
+    EXPECT_FALSE(Shown(dialog, IDC_TN_DATE));
+    EXPECT_TRUE(Shown(dialog, IDC_TN_WEEKDAY_BUTTON));
+    std::vector<std::wstring> texts;
+    EXPECT_TRUE(WaitUntil([&] { return (texts = ToolbarTexts(dialog)) == std::vector<std::wstring>{L"Monday"}; }))
+        << "the stored weekday's full name (Wine's locale here is English); " << texts.size() << " texts, first "
+        << (texts.empty() ? "-" : std::string(texts[0].begin(), texts[0].end()));
+    EXPECT_EQ(L"4", IniRead(ini, L"Quillboard", L"m_default_note_time_task")) << "written at once";
+
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+    dialog = OpenDialog(p, main);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(4, Kind(dialog)) << "Cancel keeps the changed kind";
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+}
+
+TEST(InfoCommand, InfoBoxOnlyForNotificationCodeZero)
+{
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+    EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_INFO, 1))) << "code 1 opens no Info box";
+    EXPECT_EQ(nullptr, FindBox(p, main));
+    ::PostMessageW(main, WM_COMMAND, ID_INFO, 0);
+    HWND box = WaitForBox(p, main, nullptr);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(L"Info", WindowText(box));
+    EXPECT_EQ(0u, BoxText(box).find(L"Quillboard is a small Windows tool")) << "the box's text";
+    EXPECT_EQ(main, ::GetWindow(box, GW_OWNER));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+}
