@@ -8,6 +8,7 @@
 #include "controls/Banner.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteTable.h"
+#include "setup/Setup.h"
 #include "shell/ForceForeground.h"
 
 #include <commctrl.h>
@@ -161,6 +162,16 @@ LRESULT CMainDlg::OnCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled)
     case ID_BRING_TO_FRONT:
         BringToFront();
         return 0;
+    case ID_RECOMMEND:
+    case ID_SEND_BY_MAIL:
+    case ID_UNINSTALL_ALL_USERS:
+    case ID_UNINSTALL_USER:
+        // True once the uninstaller runs: it removes this very file, so step aside.
+        if (OnSetupCommand(m_hWnd, LOWORD(wParam))) {
+            DestroyWindow();
+            ::PostQuitMessage(0);
+        }
+        return 0;
     default:
         handled = FALSE;
         return 0;
@@ -281,6 +292,7 @@ void CMainDlg::BuildMenu()
     RegisterCommandPictures(g_cmdBar, nullptr);
     ProgramMenuOptions options;
     options.programName = kProgramName;
+    options.uninstallCommand = UninstallMenuCommand();
     g_cmdBar.SetMenu(BuildProgramMenu(options));
 
     auto text = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };
