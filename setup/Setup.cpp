@@ -162,7 +162,11 @@ int Uninstall(const StartOptions& options, const UnattendedSwitches& u)
 
 int RunInstaller(InstallerMode mode, const StartOptions& options, const std::wstring& rawCommandLine)
 {
-    SetCurrentLanguage(InstallerLanguage(options.installerLanguage, GetCurrentLanguage()));
+    // Without "m_lang_id" the language the user chose in the program, else the system's.
+    const std::wstring config = ConfigPathFor(GetProgramPath(), options.iniOverride, false);
+    const int chosen =
+        static_cast<int>(::GetPrivateProfileIntW(kProgramSection, L"lng", GetCurrentLanguage(), config.c_str()));
+    SetCurrentLanguage(InstallerLanguage(options.installerLanguage, chosen == 0 || chosen == 1 ? chosen : 1));
     const UnattendedSwitches u = ReadUnattended(rawCommandLine);
     switch (mode) {
         case InstallerMode::Install:

@@ -40,13 +40,9 @@ DWORD RegNumber(HKEY root, const wchar_t* key, const wchar_t* name)
     return value;
 }
 
-bool KeyExists(HKEY root, const wchar_t* key)
+bool Registered(HKEY root)
 {
-    HKEY k = nullptr;
-    if (::RegOpenKeyExW(root, key, 0, KEY_READ, &k) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(k);
-    return true;
+    return RegText(root, kUninstallKey, L"InstallLocation") != L"<missing>";
 }
 
 std::wstring Special(int csidl)
@@ -124,44 +120,50 @@ HWND FindTopWindow(const wchar_t* className, const std::wstring& title, DWORD ti
     return found;
 }
 
-// Saves the window as seen on the screen to <QB_SCREENSHOT_DIR>\<name>.bmp when that is set.
-void Screenshot(HWND w, const wchar_t* name)
+void Press(BYTE vk)
 {
-    wchar_t dir[MAX_PATH] = L"";
-    if (!::GetEnvironmentVariableW(L"QB_SCREENSHOT_DIR", dir, MAX_PATH) || !w)
-        return;
-    ::SetForegroundWindow(w);
-    ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    WaitUntil([] { return false; }, 500);
+    ::keybd_event(vk, 0, 0, 0);
+    ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+}
+
+std::vector<RECT> OpenMenus(const QuillProcess& p)
+{
+    std::vector<RECT> menus;
     RECT rc;
-    ::GetWindowRect(w, &rc);
-    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, cx, cy, screen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(mem, old);
-    const DWORD imageBytes = ((cx * 3 + 3) & ~3) * cy;
-    BITMAPFILEHEADER fh = {0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(BITMAPINFOHEADER) + imageBytes), 0, 0,
-                           sizeof(fh) + sizeof(BITMAPINFOHEADER)};
-    HANDLE f = ::CreateFileW((std::wstring(dir) + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(f, &fh, sizeof(fh), &written, nullptr);
-    ::WriteFile(f, &bi.bmiHeader, sizeof(BITMAPINFOHEADER), &written, nullptr);
-    ::WriteFile(f, bits, imageBytes, &written, nullptr);
-    ::CloseHandle(f);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    for (HWND w : p.Windows())
+        if (ClassName(w) == L"#32768" && ::IsWindowVisible(w) && ::GetWindowRect(w, &rc))
+            menus.push_back(rc);
+    return menus;
+}
+
+// Height of the "Paths" submenu, opened from "Program" on the command bar; -1 when it did not open.
+int PathsMenuHeight(const QuillProcess& p, HWND main)
+{
+    // The pointer, the keys and the foreground are shared with the other tests that track menus.
+    HANDLE inputLock = ::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
+    ::WaitForSingleObject(inputLock, 120000);
+    RECT bar = {};
+    ::GetWindowRect(::GetDlgItem(main, 0xE801), &bar);
+    ::SetForegroundWindow(main);
+    ::SetCursorPos(bar.left + 8, (bar.top + bar.bottom) / 2);
+    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    int height = -1;
+    if (WaitUntil([&] { return OpenMenus(p).size() == 1; })) {
+        Press(VK_DOWN);
+        Press(VK_RIGHT);
+        if (WaitUntil([&] { return OpenMenus(p).size() == 2; })) {
+            std::vector<RECT> menus = OpenMenus(p);
+            const RECT& paths = menus[0].left > menus[1].left ? menus[0] : menus[1];
+            height = paths.bottom - paths.top;
+        }
+    }
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    WaitUntil([&] { return OpenMenus(p).empty(); });
+    ::ReleaseMutex(inputLock);
+    ::CloseHandle(inputLock);
+    return height;
 }
 
 void Click(HWND dialog, int id)
@@ -210,7 +212,7 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
     EXPECT_TRUE(FileExists(StartMenuLink(false)));
     EXPECT_FALSE(FileExists(Special(CSIDL_DESKTOPDIRECTORY) + L"\\Quillboard.lnk")) << "desktop shortcut is off";
     EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(hkcu, kRunKey, L"Quillboard"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Registered(HKEY_LOCAL_MACHINE));
 
     EXPECT_EQ(target, IniRead(ini, L"Program", L"install_dir"));
     for (const wchar_t* key : {L"start_shortcut", L"uninstall_shortcut"})
@@ -228,7 +230,7 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !FolderExists(target); }, 10000))
         << "program file and folder removed by the batch file";
     EXPECT_FALSE(FileExists(StartMenuLink(false)));
-    EXPECT_FALSE(KeyExists(hkcu, kUninstallKey));
+    EXPECT_FALSE(Registered(hkcu));
     EXPECT_EQ(L"<missing>", RegText(hkcu, kRunKey, L"Quillboard"));
     EXPECT_EQ(L"200", IniRead(ini, L"000_Notice_set", L"m_cx")) << "the configuration file keeps its notes";
 }
@@ -242,15 +244,18 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
     const std::wstring exe = target + L"\\Quillboard.exe";
     EXPECT_EQ(target, RegText(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"));
     EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(HKEY_LOCAL_MACHINE, kRunKey, L"Quillboard"));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+    EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
     EXPECT_TRUE(FileExists(StartMenuLink(true)));
     EXPECT_EQ(L"1", IniRead(ini, L"Program", L"for_all_install"));
 
-    // A copy elsewhere has no uninstall item: the command does nothing there.
+    // A copy elsewhere has no uninstall item, and the command does nothing there.
+    int pathsElsewhere = -1;
     {
         QuillProcess elsewhere;
         HWND main = elsewhere.StartMain(L"-ini:" + NewIniPath());
         ASSERT_TRUE(main);
+        pathsElsewhere = PathsMenuHeight(elsewhere, main);
+        ASSERT_GT(pathsElsewhere, 0);
         ::PostMessageW(main, WM_COMMAND, 33203, 0);
         EXPECT_FALSE(elsewhere.WaitForExit(1500, nullptr));
         ::PostMessageW(main, WM_COMMAND, 32916, 0);
@@ -258,9 +263,13 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
     }
 
     // The installed program runs its registered uninstall and steps aside with 0.
+    // It uses the per-user file, which the uninstaller names at its end.
+    const bool hadUserConfig = FileExists(UserConfigPath());
     QuillProcess installed(exe);
-    HWND main = installed.StartMain(L"-ini:" + ini);
+    HWND main = installed.StartMain(L"");
     ASSERT_TRUE(main);
+    // One item more in its "Paths" menu.
+    EXPECT_GT(PathsMenuHeight(installed, main), pathsElsewhere + 12) << "elsewhere: " << pathsElsewhere;
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(33203, 1), 0);
     EXPECT_FALSE(installed.WaitForExit(1000, nullptr)) << "notification code 1 is no command";
     ::PostMessageW(main, WM_COMMAND, 33203, 0);
@@ -271,15 +280,18 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
     // The uninstaller asks first; Yes, then its closing message, then the batch file.
     HWND ask = FindTopWindow(L"#32770", L"Uninstall");
     ASSERT_TRUE(ask) << "the uninstaller's question";
-    Screenshot(ask, L"uninstall_question");
     Click(ask, IDYES);
     HWND done = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (done = FindTopWindow(L"#32770", L"Uninstall", 200)) && done != ask; }));
-    Screenshot(done, L"uninstall_done");
+    const std::wstring said = WindowText(::GetDlgItem(done, 0xFFFF));
+    EXPECT_NE(std::wstring::npos, said.find(UserConfigPath())) << Narrow(said);
     Click(done, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !Registered(HKEY_LOCAL_MACHINE); }, 10000));
     EXPECT_FALSE(FileExists(StartMenuLink(true)));
     EXPECT_EQ(L"<missing>", RegText(HKEY_LOCAL_MACHINE, kRunKey, L"Quillboard"));
+    EXPECT_TRUE(FileExists(UserConfigPath()));
+    if (!hadUserConfig)
+        ::DeleteFileW(UserConfigPath().c_str());
 }
 
 TEST(Setup, PortableInstallTakesTheNotesAlong)
@@ -296,7 +308,7 @@ TEST(Setup, PortableInstallTakesTheNotesAlong)
     ASSERT_TRUE(FileExists(copy));
     EXPECT_EQ(L"1", IniRead(portableIni, L"Program", L"portable_install"));
     EXPECT_EQ(stick, IniRead(portableIni, L"Program", L"install_dir"));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+    EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
 
     QuillProcess p(copy);
     HWND main = p.StartMain(L"");
@@ -315,9 +327,7 @@ TEST(Setup, DialogsCancelledExit1602AndWriteNothing)
     struct Case {
         const wchar_t* fileName;
         const wchar_t* caption;
-        const wchar_t* shot;
-    } cases[] = {{L"QuillboardSetup.exe", L"Install", L"install_dialog"},
-                 {L"Quillboard_portable_install.exe", L"Portable install", L"portable_install_dialog"}};
+    } cases[] = {{L"QuillboardSetup.exe", L"Install"}, {L"Quillboard_portable_install.exe", L"Portable install"}};
     for (const Case& c : cases) {
         const std::wstring target = NewFolder(true) + L"\\Target";
         const std::wstring ini = NewIniPath();
@@ -326,14 +336,13 @@ TEST(Setup, DialogsCancelledExit1602AndWriteNothing)
         HWND dialog = p.WaitForWindow([&](HWND w) { return IsWindowVisible(w) && WindowText(w) == c.caption; });
         ASSERT_TRUE(dialog) << Narrow(c.fileName);
         EXPECT_EQ(target, WindowText(::GetDlgItem(dialog, 3004)));
-        Screenshot(dialog, c.shot);
         ::SendMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
         DWORD code = 0;
         ASSERT_TRUE(p.WaitForExit(10000, &code));
         EXPECT_EQ(kCancelled, code) << Narrow(c.fileName);
         EXPECT_FALSE(FolderExists(target));
         EXPECT_FALSE(FileExists(ini));
-        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+        EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
         EXPECT_FALSE(FileExists(StartMenuLink(false)));
     }
 }
