@@ -88,7 +88,7 @@ bool AutostartInto(const std::wstring& folder, bool forAll)
 
 SetupOutcome PerformInstall(const InstallChoice& choice, const std::wstring& iniOverride)
 {
-    const std::wstring target = TrimFolder(choice.target);
+    const std::wstring target = AbsoluteFolder(choice.target);
     if (target.empty())
         return Failed(kTextFailed);
     if (!EndRunningQuillboard(kEndProgramTimeoutMs))
@@ -124,7 +124,7 @@ SetupOutcome PerformInstall(const InstallChoice& choice, const std::wstring& ini
 
 SetupOutcome PerformPortableInstall(const InstallChoice& choice, const std::wstring& iniOverride)
 {
-    const std::wstring target = TrimFolder(choice.target);
+    const std::wstring target = AbsoluteFolder(choice.target);
     if (target.empty())
         return Failed(kTextFailed);
     const std::wstring exe = target + L"\\" + kPortableFileName;
@@ -151,7 +151,7 @@ SetupOutcome PerformPortableInstall(const InstallChoice& choice, const std::wstr
 
 SetupOutcome PerformUninstall(const std::wstring& targetFolder)
 {
-    const std::wstring target = TrimFolder(targetFolder);
+    const std::wstring target = AbsoluteFolder(targetFolder);
     if (target.empty())
         return Failed(kTextFailed);
     if (!EndRunningQuillboard(kEndProgramTimeoutMs))

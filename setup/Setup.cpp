@@ -153,7 +153,7 @@ int Uninstall(const StartOptions& options, const UnattendedSwitches& u)
         Ask(kTextUninstall, text, MB_OK | MB_ICONINFORMATION);
     }
     // Last of all: the batch file waits for this process to let go of its file.
-    if (FileTest(outcome.program.c_str()) == 1 && !StartSelfRemoval(outcome.program, target))
+    if (FileTest(outcome.program.c_str()) == 1 && !StartSelfRemoval(outcome.program, FolderOf(outcome.program)))
         return kSetupFailed;
     return kSetupDone;
 }

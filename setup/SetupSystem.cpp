@@ -288,6 +288,18 @@ bool StartSelfRemoval(const std::wstring& exePath, const std::wstring& folder)
     return true;
 }
 
+std::wstring AbsoluteFolder(const std::wstring& folder)
+{
+    if (folder.empty())
+        return L"";
+    DWORD n = ::GetFullPathNameW(folder.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return L"";
+    std::vector<wchar_t> buf(n + 1);
+    n = ::GetFullPathNameW(folder.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+    return n && n < buf.size() ? TrimFolder(buf.data()) : L"";
+}
+
 uint64_t FileBytes(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;

@@ -43,5 +43,9 @@ bool RunRegisteredUninstall(UINT command);
 // Writes the batch file into the temporary folder and starts it without a window.
 bool StartSelfRemoval(const std::wstring& exePath, const std::wstring& folder);
 
+// An absolute folder without trailing backslashes: a relative one would end up
+// in the registered uninstall command as it is.
+std::wstring AbsoluteFolder(const std::wstring& folder);
+
 // Size of a file in bytes, 0 when it cannot be read.
 uint64_t FileBytes(const std::wstring& path);
