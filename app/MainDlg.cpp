@@ -11,6 +11,7 @@
 #include "lang/LanguageMenu.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteTable.h"
+#include "setup/Setup.h"
 #include "shell/ForceForeground.h"
 #include "shell/ToTray.h"
 
@@ -359,6 +360,16 @@ LRESULT CMainDlg::OnCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled)
         case ID_GREY_ICON:
             FlipGreyIcon(!g_toTray.IsGrey());
             return 0;
+        case ID_RECOMMEND:
+        case ID_SEND_BY_MAIL:
+        case ID_UNINSTALL_ALL_USERS:
+        case ID_UNINSTALL_USER:
+            // True once the uninstaller runs: it removes this very file, so step aside.
+            if (OnSetupCommand(m_hWnd, id)) {
+                DestroyWindow();
+                ::PostQuitMessage(0);
+            }
+            return 0;
         default:
             handled = FALSE;
             return 0;
@@ -621,6 +632,7 @@ void CMainDlg::BuildMenu()
     ProgramMenuOptions options;
     options.programName = kProgramName;
     options.appendLanguageMenu = AppendLanguageMenu;
+    options.uninstallCommand = UninstallMenuCommand();
     g_cmdBar.SetMenu(BuildProgramMenu(options));
 
     auto text = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };

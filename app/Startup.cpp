@@ -5,6 +5,7 @@
 #include "app/ConfigRules.h"
 #include "app/MainDlg.h"
 #include "lang/LanguageTable.h"
+#include "setup/Setup.h"
 #include "ui/MessageLoop.h"
 
 #include <commctrl.h>
@@ -44,13 +45,6 @@ void HandOverToFirstInstance()
 int LanguageFromUser()
 {
     return PRIMARYLANGID(::GetUserDefaultLangID()) == LANG_GERMAN ? 0 : 1;
-}
-
-// The installer, uninstaller and portable installer share this program file.
-// They are not built yet: such a start ends at once and starts nothing else.
-int RunInstaller(InstallerMode, const StartOptions&)
-{
-    return 0;
 }
 
 int Run(const wchar_t* commandLine, int showCommand)
@@ -98,6 +92,20 @@ int QuillboardMain(HINSTANCE hInstance, const wchar_t* commandLine, int showComm
     g_instanceMessage = ::RegisterWindowMessageW(kProgramName);
     ::LoadLibraryW(L"RICHED20.DLL");
 
+    // The installer modes come before the single-instance test, so that setup
+    // and uninstall run while Quillboard runs.
+    g_lang_index = LanguageFromUser();
+    StartOptions options;
+    if (commandLine && *commandLine)
+        options = EvaluateSwitches(ParseCommandLine(commandLine));
+    InstallerMode mode = SelectInstallerMode(options, FileNameOf(GetProgramPath()));
+    if (mode != InstallerMode::None) {
+        SetConfigOverride(options.iniOverride);
+        int code = RunInstaller(mode, options, commandLine ? commandLine : L"");
+        ::CoUninitialize();
+        return code;
+    }
+
     g_instanceMutex = ::CreateMutexW(nullptr, FALSE, kMutexName);
     DWORD err = ::GetLastError();
     if (err == ERROR_ALREADY_EXISTS || err == ERROR_ACCESS_DENIED) {
@@ -105,21 +113,7 @@ int QuillboardMain(HINSTANCE hInstance, const wchar_t* commandLine, int showComm
         ::CoUninitialize();
         return 0;
     }
-
-    g_lang_index = LanguageFromUser();
-
-    StartOptions options;
-    if (commandLine && *commandLine) {
-        options = EvaluateSwitches(ParseCommandLine(commandLine));
-        SetConfigOverride(options.iniOverride);
-    }
-
-    InstallerMode mode = SelectInstallerMode(options, FileNameOf(GetProgramPath()));
-    if (mode != InstallerMode::None) {
-        int code = RunInstaller(mode, options);
-        ::CoUninitialize();
-        return code;
-    }
+    SetConfigOverride(options.iniOverride);
 
     g_module.Init(hInstance);
     int exitCode = Run(commandLine, showCommand);

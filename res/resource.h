@@ -145,3 +145,17 @@
 #define ID_TN_WEEKDAY 33318
 #define ID_TN_DAY_FIRST 10  // weekday menu: 10 + day of week, Sunday first
 #define ID_TN_DAY_LAST 16
+
+// ---- Installer (install and portable-install dialog) -----------------------
+#define IDD_SETUP 300
+#define IDC_SETUP_ICON 3001
+#define IDC_SETUP_HEADING 3002
+#define IDC_SETUP_FOLDER_LABEL 3003
+#define IDC_SETUP_FOLDER 3004
+#define IDC_SETUP_BROWSE 3005
+#define IDC_SETUP_FOR_USER 3006
+#define IDC_SETUP_FOR_ALL 3007
+#define IDC_SETUP_START_MENU 3008
+#define IDC_SETUP_DESKTOP 3009
+#define IDC_SETUP_AUTOSTART 3010
+#define IDC_SETUP_TAKE_NOTES 3011

@@ -62,7 +62,8 @@ build() {
 }
 
 wine_env() {
-    export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # No menu builder: shortcuts the program writes must not turn into launchers on the Linux desktop.
+    export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
 # A prefix of our own: no stalls on hide, no crash dialog, no links into the

@@ -153,15 +153,4 @@ TEST(ConfigLocation, ShortIniValueIsIgnoredAndLongOneUsedWhole)
     ExitProgram(q, main);
 }
 
-TEST(InstallerModes, SetupInTheFileNameStartsNoMainWindow)
-{
-    std::wstring folder = NewFolder(true);
-    QuillProcess p(CopyProgram(folder, L"QuillboardSetup.exe"));
-    ASSERT_TRUE(p.Start(L""));
-    DWORD code = 0xDEAD;
-    ASSERT_TRUE(p.WaitForExit(15000, &code));
-    EXPECT_EQ(0u, code);
-    EXPECT_FALSE(FileExists(folder + L"\\Quillboard.ini"));
-}
-
 }  // namespace

@@ -1,0 +1,350 @@
+// The installer modes of the real program file, unattended and through their
+// dialogs: install, the registered uninstall, portable install, cancel.
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+constexpr DWORD kCancelled = 1602;
+constexpr DWORD kFailed = 1603;
+constexpr DWORD kExitAfterExitCommand = 0xAFFE;
+constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillboard";
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Narrow(const std::wstring& s)
+{
+    return std::string(s.begin(), s.end());
+}
+
+std::wstring RegText(HKEY root, const wchar_t* key, const wchar_t* name)
+{
+    wchar_t buf[2048] = L"";
+    DWORD bytes = sizeof(buf);
+    if (::RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, buf, &bytes) != ERROR_SUCCESS)
+        return L"<missing>";
+    return buf;
+}
+
+DWORD RegNumber(HKEY root, const wchar_t* key, const wchar_t* name)
+{
+    DWORD value = 0xDEAD;
+    DWORD bytes = sizeof(value);
+    ::RegGetValueW(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &bytes);
+    return value;
+}
+
+bool Registered(HKEY root)
+{
+    return RegText(root, kUninstallKey, L"InstallLocation") != L"<missing>";
+}
+
+std::wstring Special(int csidl)
+{
+    wchar_t buf[MAX_PATH] = L"";
+    ::SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE);
+    return buf;
+}
+
+std::wstring StartMenuLink(bool forAll)
+{
+    return Special(forAll ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + L"\\Quillboard.lnk";
+}
+
+bool FolderExists(const std::wstring& path)
+{
+    DWORD attr = ::GetFileAttributesW(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Whatever an install in this test wrote outside its folders goes at the end,
+// however the test ended.
+struct InstallCleanup {
+    ~InstallCleanup()
+    {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            ::RegDeleteKeyW(root, kUninstallKey);
+            HKEY run = nullptr;
+            if (::RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+                ::RegDeleteValueW(run, L"Quillboard");
+                ::RegCloseKey(run);
+            }
+        }
+        for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
+            ::DeleteFileW((Special(csidl) + L"\\Quillboard.lnk").c_str());
+    }
+};
+
+DWORD RunToEnd(const std::wstring& program, const std::wstring& args, DWORD timeoutMs = 30000)
+{
+    QuillProcess p(program);
+    if (!p.Start(args))
+        return 0xDEADDEAD;
+    DWORD code = 0xDEADBEEF;
+    p.WaitForExit(timeoutMs, &code);
+    return code;
+}
+
+// A stored note that loads as a window.
+void WriteNote(const std::wstring& ini, const wchar_t* id, int x)
+{
+    const std::wstring section = std::wstring(id) + L"_Notice_set";
+    IniWrite(ini, section.c_str(), L"m_pos_x", std::to_wstring(x).c_str());
+    IniWrite(ini, section.c_str(), L"m_pos_y", L"100");
+    IniWrite(ini, section.c_str(), L"m_cx", L"200");
+    IniWrite(ini, section.c_str(), L"m_cy", L"150");
+}
+
+size_t NoteWindows(const QuillProcess& p)
+{
+    size_t n = 0;
+    for (HWND w : p.Windows()) {
+        HWND text = ::GetDlgItem(w, 1007);
+        n += text && ClassName(text) == L"RichEdit20W";
+    }
+    return n;
+}
+
+// A window of any process, found by its class and title.
+HWND FindTopWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs = 15000)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = ::FindWindowW(className, title.c_str())) != nullptr && IsWindowVisible(found); },
+              timeoutMs);
+    return found;
+}
+
+void Press(BYTE vk)
+{
+    ::keybd_event(vk, 0, 0, 0);
+    ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+}
+
+std::vector<RECT> OpenMenus(const QuillProcess& p)
+{
+    std::vector<RECT> menus;
+    RECT rc;
+    for (HWND w : p.Windows())
+        if (ClassName(w) == L"#32768" && ::IsWindowVisible(w) && ::GetWindowRect(w, &rc))
+            menus.push_back(rc);
+    return menus;
+}
+
+// Height of the "Paths" submenu, opened from "Program" on the command bar; -1 when it did not open.
+int PathsMenuHeight(const QuillProcess& p, HWND main)
+{
+    // The pointer, the keys and the foreground are shared with the other tests that track menus.
+    HANDLE inputLock = ::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
+    ::WaitForSingleObject(inputLock, 120000);
+    RECT bar = {};
+    ::GetWindowRect(::GetDlgItem(main, 0xE801), &bar);
+    ::SetForegroundWindow(main);
+    ::SetCursorPos(bar.left + 8, (bar.top + bar.bottom) / 2);
+    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    int height = -1;
+    if (WaitUntil([&] { return OpenMenus(p).size() == 1; })) {
+        Press(VK_DOWN);
+        Press(VK_RIGHT);
+        if (WaitUntil([&] { return OpenMenus(p).size() == 2; })) {
+            std::vector<RECT> menus = OpenMenus(p);
+            const RECT& paths = menus[0].left > menus[1].left ? menus[0] : menus[1];
+            height = paths.bottom - paths.top;
+        }
+    }
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    WaitUntil([&] { return OpenMenus(p).empty(); });
+    ::ReleaseMutex(inputLock);
+    ::CloseHandle(inputLock);
+    return height;
+}
+
+void Click(HWND dialog, int id)
+{
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
+{
+    InstallCleanup cleanup;
+    const std::wstring ini = NewIniPath();
+    WriteNote(ini, L"000", 100);
+    QuillProcess running;
+    HWND main = running.StartMain(L"-ini:" + NewIniPath());
+    ASSERT_TRUE(main);
+
+    // Blanks in the target: the folder must come back as one -?UNPATH value.
+    const std::wstring target = NewFolder(true) + L"\\Quill Board Target";
+    const std::wstring setup = CopyProgram(NewFolder(true), L"QuillboardSetup.exe");
+    ASSERT_EQ(0u, RunToEnd(setup, L"-?SILENT \"-?dir:" + target + L"\" -ini:" + ini));
+    DWORD code = 0;
+    EXPECT_TRUE(running.WaitForExit(5000, &code)) << "the running program was ended";
+    EXPECT_EQ(kExitAfterExitCommand, code);
+
+    const std::wstring exe = target + L"\\Quillboard.exe";
+    ASSERT_TRUE(FileExists(exe));
+    const HKEY hkcu = HKEY_CURRENT_USER;
+    const std::wstring uninstall = L"\"" + exe + L"\" -?uninstall \"-?UNPATH:" + target + L"\"";
+    EXPECT_EQ(L"Quillboard", RegText(hkcu, kUninstallKey, L"DisplayName"));
+    EXPECT_EQ(L"1.00", RegText(hkcu, kUninstallKey, L"DisplayVersion"));
+    EXPECT_NE(L"<missing>", RegText(hkcu, kUninstallKey, L"Publisher"));
+    EXPECT_EQ(exe + L",0", RegText(hkcu, kUninstallKey, L"DisplayIcon"));
+    EXPECT_EQ(target, RegText(hkcu, kUninstallKey, L"InstallLocation"));
+    EXPECT_EQ(uninstall, RegText(hkcu, kUninstallKey, L"UninstallString"));
+    EXPECT_EQ(uninstall + L" -?silent", RegText(hkcu, kUninstallKey, L"QuietUninstallString"));
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(::GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ((data.nFileSizeLow + 1023) / 1024, RegNumber(hkcu, kUninstallKey, L"EstimatedSize"));
+    EXPECT_EQ(1u, RegNumber(hkcu, kUninstallKey, L"NoModify"));
+    EXPECT_EQ(1u, RegNumber(hkcu, kUninstallKey, L"NoRepair"));
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    wchar_t today[16];
+    ::wsprintfW(today, L"%04d%02d%02d", now.wYear, now.wMonth, now.wDay);
+    EXPECT_EQ(today, RegText(hkcu, kUninstallKey, L"InstallDate"));
+    EXPECT_TRUE(FileExists(StartMenuLink(false)));
+    EXPECT_FALSE(FileExists(Special(CSIDL_DESKTOPDIRECTORY) + L"\\Quillboard.lnk")) << "desktop shortcut is off";
+    EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(hkcu, kRunKey, L"Quillboard"));
+    EXPECT_FALSE(Registered(HKEY_LOCAL_MACHINE));
+
+    EXPECT_EQ(target, IniRead(ini, L"Program", L"install_dir"));
+    for (const wchar_t* key : {L"start_shortcut", L"uninstall_shortcut"})
+        EXPECT_EQ(L"1", IniRead(ini, L"Program", key)) << Narrow(key);
+    for (const wchar_t* key : {L"desktop_shortcut", L"for_all_install", L"portable_install"})
+        EXPECT_EQ(L"0", IniRead(ini, L"Program", key)) << Narrow(key);
+    const long long installTime = _wtoi64(IniRead(ini, L"Program", L"Install_Time").c_str());
+    EXPECT_GT(installTime, 1600000000LL);
+
+    // The quiet uninstall as a package manager would run it: by its registered text.
+    const std::wstring quiet = RegText(hkcu, kUninstallKey, L"QuietUninstallString");
+    const size_t close = quiet.find(L'"', 1);
+    ASSERT_NE(std::wstring::npos, close);
+    ASSERT_EQ(0u, RunToEnd(quiet.substr(1, close - 1), quiet.substr(close + 2)));
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !FolderExists(target); }, 10000))
+        << "program file and folder removed by the batch file";
+    EXPECT_FALSE(FileExists(StartMenuLink(false)));
+    EXPECT_FALSE(Registered(hkcu));
+    EXPECT_EQ(L"<missing>", RegText(hkcu, kRunKey, L"Quillboard"));
+    EXPECT_EQ(L"200", IniRead(ini, L"000_Notice_set", L"m_cx")) << "the configuration file keeps its notes";
+}
+
+TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
+{
+    InstallCleanup cleanup;
+    const std::wstring target = NewFolder(true) + L"\\All";
+    const std::wstring ini = NewIniPath();
+    ASSERT_EQ(0u, RunToEnd(ProgramPath(), L"-?install forall -?silent \"-?dir:" + target + L"\" -ini:" + ini));
+    const std::wstring exe = target + L"\\Quillboard.exe";
+    EXPECT_EQ(target, RegText(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"));
+    EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(HKEY_LOCAL_MACHINE, kRunKey, L"Quillboard"));
+    EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
+    EXPECT_TRUE(FileExists(StartMenuLink(true)));
+    EXPECT_EQ(L"1", IniRead(ini, L"Program", L"for_all_install"));
+
+    // A copy elsewhere has no uninstall item, and the command does nothing there.
+    int pathsElsewhere = -1;
+    {
+        QuillProcess elsewhere;
+        HWND main = elsewhere.StartMain(L"-ini:" + NewIniPath());
+        ASSERT_TRUE(main);
+        pathsElsewhere = PathsMenuHeight(elsewhere, main);
+        ASSERT_GT(pathsElsewhere, 0);
+        ::PostMessageW(main, WM_COMMAND, 33203, 0);
+        EXPECT_FALSE(elsewhere.WaitForExit(1500, nullptr));
+        ::PostMessageW(main, WM_COMMAND, 32916, 0);
+        EXPECT_TRUE(elsewhere.WaitForExit(10000, nullptr));
+    }
+
+    // The installed program runs its registered uninstall and steps aside with 0.
+    // It uses the per-user file, which the uninstaller names at its end.
+    const bool hadUserConfig = FileExists(UserConfigPath());
+    QuillProcess installed(exe);
+    HWND main = installed.StartMain(L"");
+    ASSERT_TRUE(main);
+    // One item more in its "Paths" menu.
+    EXPECT_GT(PathsMenuHeight(installed, main), pathsElsewhere + 12) << "elsewhere: " << pathsElsewhere;
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(33203, 1), 0);
+    EXPECT_FALSE(installed.WaitForExit(1000, nullptr)) << "notification code 1 is no command";
+    ::PostMessageW(main, WM_COMMAND, 33203, 0);
+    DWORD code = 0xDEAD;
+    ASSERT_TRUE(installed.WaitForExit(10000, &code));
+    EXPECT_EQ(0u, code);
+
+    // The uninstaller asks first; Yes, then its closing message, then the batch file.
+    HWND ask = FindTopWindow(L"#32770", L"Uninstall");
+    ASSERT_TRUE(ask) << "the uninstaller's question";
+    Click(ask, IDYES);
+    HWND done = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (done = FindTopWindow(L"#32770", L"Uninstall", 200)) && done != ask; }));
+    const std::wstring said = WindowText(::GetDlgItem(done, 0xFFFF));
+    EXPECT_NE(std::wstring::npos, said.find(UserConfigPath())) << Narrow(said);
+    Click(done, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !Registered(HKEY_LOCAL_MACHINE); }, 10000));
+    EXPECT_FALSE(FileExists(StartMenuLink(true)));
+    EXPECT_EQ(L"<missing>", RegText(HKEY_LOCAL_MACHINE, kRunKey, L"Quillboard"));
+    EXPECT_TRUE(FileExists(UserConfigPath()));
+    if (!hadUserConfig)
+        ::DeleteFileW(UserConfigPath().c_str());
+}
+
+TEST(Setup, PortableInstallTakesTheNotesAlong)
+{
+    const std::wstring ini = NewIniPath();
+    WriteNote(ini, L"000", 100);
+    WriteNote(ini, L"003", 500);
+    EXPECT_EQ(kFailed, RunToEnd(ProgramPath(), L"-?portable_install -?silent -ini:" + ini)) << "no -?dir";
+
+    const std::wstring stick = NewFolder(true) + L"\\Stick";
+    ASSERT_EQ(0u, RunToEnd(ProgramPath(), L"-?portable_install -?silent \"-?dir:" + stick + L"\" -ini:" + ini));
+    const std::wstring copy = stick + L"\\Quillboard_p.exe";
+    const std::wstring portableIni = stick + L"\\Quillboard.ini";
+    ASSERT_TRUE(FileExists(copy));
+    EXPECT_EQ(L"1", IniRead(portableIni, L"Program", L"portable_install"));
+    EXPECT_EQ(stick, IniRead(portableIni, L"Program", L"install_dir"));
+    EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
+
+    QuillProcess p(copy);
+    HWND main = p.StartMain(L"");
+    ASSERT_TRUE(main);
+    const std::wstring title = WindowText(main);
+    ASSERT_GE(title.size(), 9u);
+    EXPECT_EQ(L" Portable", title.substr(title.size() - 9)) << Narrow(title);
+    EXPECT_TRUE(WaitUntil([&] { return NoteWindows(p) == 2; })) << NoteWindows(p);
+    ::PostMessageW(main, WM_COMMAND, 32916, 0);
+    EXPECT_TRUE(p.WaitForExit(10000, nullptr));
+}
+
+TEST(Setup, DialogsCancelledExit1602AndWriteNothing)
+{
+    InstallCleanup cleanup;
+    struct Case {
+        const wchar_t* fileName;
+        const wchar_t* caption;
+    } cases[] = {{L"QuillboardSetup.exe", L"Install"}, {L"Quillboard_portable_install.exe", L"Portable install"}};
+    for (const Case& c : cases) {
+        const std::wstring target = NewFolder(true) + L"\\Target";
+        const std::wstring ini = NewIniPath();
+        QuillProcess p(CopyProgram(NewFolder(true), c.fileName));
+        ASSERT_TRUE(p.Start(L"m_lang_id:1 \"-?dir:" + target + L"\" -ini:" + ini));
+        HWND dialog = p.WaitForWindow([&](HWND w) { return IsWindowVisible(w) && WindowText(w) == c.caption; });
+        ASSERT_TRUE(dialog) << Narrow(c.fileName);
+        EXPECT_EQ(target, WindowText(::GetDlgItem(dialog, 3004)));
+        ::SendMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        DWORD code = 0;
+        ASSERT_TRUE(p.WaitForExit(10000, &code));
+        EXPECT_EQ(kCancelled, code) << Narrow(c.fileName);
+        EXPECT_FALSE(FolderExists(target));
+        EXPECT_FALSE(FileExists(ini));
+        EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
+        EXPECT_FALSE(FileExists(StartMenuLink(false)));
+    }
+}
+
+}  // namespace
