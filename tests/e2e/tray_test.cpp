@@ -133,7 +133,8 @@ TEST(TrayIcon, ALostIconComesBackOnTaskbarCreatedAndByTheWatchdog)
     // Exit stops the watchdog at once and leaves no icon behind.
     PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
     DWORD code = 0;
-    EXPECT_TRUE(p.WaitForExit(2000, &code)) << "Exit with the watchdog running";
+    // The watchdog's own stop is checked exactly by its unit test; here the bound only allows for a busy machine.
+    EXPECT_TRUE(p.WaitForExit(5000, &code)) << "Exit with the watchdog running";
     EXPECT_EQ(code, 0xAFFEu);
     EXPECT_TRUE(WaitUntil([] { return TrayIconWindows().empty(); }));
 }
