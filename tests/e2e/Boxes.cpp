@@ -48,15 +48,6 @@ std::vector<std::wstring> RemoteButtonTexts(HWND toolbar)
 
 }  // namespace
 
-HWND FindBox(const QuillProcess& p, HWND except)
-{
-    for (HWND hWnd : p.Windows()) {
-        if (hWnd != except && ::IsWindowVisible(hWnd) && ClassName(hWnd) == L"#32770")
-            return hWnd;
-    }
-    return nullptr;
-}
-
 HWND WaitForBox(const QuillProcess& p, HWND except, bool (*pred)(HWND), DWORD timeoutMs)
 {
     HWND found = nullptr;

@@ -10,10 +10,9 @@
 
 namespace e2e {
 
-// A visible dialog-class window of the process other than `except` for which pred holds; null after the time-out.
+// A visible dialog-class window of the process other than `except` for which pred holds; null after the time-out
+// (0: look once).
 HWND WaitForBox(const QuillProcess& p, HWND except, bool (*pred)(HWND), DWORD timeoutMs = 10000);
-// Any visible dialog-class window of the process other than `except`, or null (no waiting).
-HWND FindBox(const QuillProcess& p, HWND except);
 // The longest static text in a window: a message box's message.
 std::wstring BoxText(HWND box);
 // The first visible edit control below a window (an open-file dialog's file name).

@@ -97,7 +97,7 @@ TEST(LanguageMenu, ExportLoadsBackThroughTheOpenDialogAndOutlivesASwitch)
     // Without an editor for text files the shell may say so in a box of its own.
     if (HWND shellBox = WaitForBox(p, main, nullptr, 1500))
         ::PostMessageW(shellBox, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return FindBox(p, main) == nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return WaitForBox(p, main, nullptr, 0) == nullptr; }));
 
     EXPECT_EQ(L"100 %", LoadThroughDialog(p, main, exported));
 

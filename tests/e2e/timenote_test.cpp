@@ -83,7 +83,7 @@ TEST(InfoCommand, InfoBoxOnlyForNotificationCodeZero)
     HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
     EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_INFO, 1))) << "code 1 opens no Info box";
-    EXPECT_EQ(nullptr, FindBox(p, main));
+    EXPECT_EQ(nullptr, WaitForBox(p, main, nullptr, 0));
     ::PostMessageW(main, WM_COMMAND, ID_INFO, 0);
     HWND box = WaitForBox(p, main, nullptr);
     ASSERT_TRUE(box);

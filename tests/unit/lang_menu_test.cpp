@@ -187,3 +187,29 @@ TEST_F(LangMenu, ExportWithATemporaryFolderPastThePathLimitFailsQuietly)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(stray.c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(longTemp.c_str()));
 }
+
+TEST_F(LangMenu, FileWithoutNineOrTwelveBaseTextsListsThem)
+{
+    const wchar_t* const* base = TheLanguageTable().strings[kLangBaseLanguage];
+    for (int dropped : {9, 12}) {
+        std::wstring file, expected;
+        int skipped = 0, count = 0;
+        for (int id = 0; id < kLangMaxIds; id++) {
+            if (!base[id] || !*base[id])
+                continue;
+            count++;
+            if (id == 0 || skipped == dropped) {  // ID 0 holds the credit lines
+                file += std::to_wstring(id) + L"=" + base[id] + L"\r\n";
+                continue;
+            }
+            skipped++;
+            expected += skipped <= 9 ? std::to_wstring(id) + L"=" + base[id] + L"\n"
+                                     : (skipped == 10 ? L"........\n" : L"") + std::to_wstring(id) + L",";
+        }
+        const std::wstring path = TempFile(L"qbm");
+        WriteUtf16(path, file);
+        const int percent = int(double(count - dropped) * 100.0 / double(count));
+        EXPECT_EQ(std::to_wstring(percent) + L" %\n\nmiss:\n" + expected, LoadLanguageFileReport(path.c_str()));
+        ::DeleteFileW(path.c_str());
+    }
+}
