@@ -1,0 +1,236 @@
+// A note's Note-Pad and Word-Pad commands write their files into the
+// temporary folder the program was started with, and open them.
+#include "res/resource.h"
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kTextName = L"Quillboard_1.00notepade_txt.txt";
+const std::wstring kRtfName = L"Quillboard_1.00notepade_txt.rtf";
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    char chunk[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got)
+        bytes.append(chunk, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+std::string Utf16File(const std::wstring& text)
+{
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+// Closes the editors the shell opened on our export files; they are real processes.
+void CloseEditors()
+{
+    EnumWindows(
+        [](HWND w, LPARAM) {
+            if (WindowText(w).find(L"notepade_txt") != std::wstring::npos)
+                ::PostMessageW(w, WM_CLOSE, 0, 0);
+            return TRUE;
+        },
+        0);
+}
+
+// The program runs with TMP and TEMP set to a folder of the test's own.
+class Export : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_temp = NewFolder() + L"\\";
+        m_ini = NewFolder() + L"\\test.ini";
+        m_oldTemp = TempVariable();
+        SetTemp(m_temp);
+    }
+    void TearDown() override
+    {
+        CloseEditors();
+        SetTemp(m_oldTemp);
+    }
+    static std::wstring TempVariable()
+    {
+        wchar_t buf[1024] = L"";
+        ::GetEnvironmentVariableW(L"TEMP", buf, 1024);
+        return buf;
+    }
+    static void SetTemp(const std::wstring& folder)
+    {
+        for (const wchar_t* name : {L"TMP", L"TEMP"})
+            ::SetEnvironmentVariableW(name, folder.c_str());
+    }
+
+    // Starts the program with one note; returns the note window.
+    HWND StartWithNote()
+    {
+        for (auto [key, value] : {std::pair{L"m_pos_x", L"200"}, {L"m_pos_y", L"200"}, {L"m_cx", L"300"}})
+            IniWrite(m_ini, L"000_Notice_set", key, value);
+        if (!m_p.Start(L"-ini:" + m_ini))
+            return nullptr;
+        return m_p.WaitForWindow([](HWND w) { return ::GetDlgItem(w, IDC_NOTE_TEXT) && ::IsWindowVisible(w); });
+    }
+    void SetText(HWND note, const std::wstring& text)
+    {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(::GetDlgItem(note, IDC_NOTE_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                              SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    // A message box of the program, with its text; null when none shows within the wait.
+    HWND WaitForBox(std::wstring* text = nullptr, DWORD timeoutMs = 10000)
+    {
+        HWND box = m_p.WaitForWindow(
+            [](HWND w) { return ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF); },
+            timeoutMs);
+        if (box && text) {
+            std::vector<wchar_t> buf(10000);
+            ::GetDlgItemTextW(box, 0xFFFF, buf.data(), static_cast<int>(buf.size()));
+            *text = buf.data();
+        }
+        return box;
+    }
+    void CloseBox(HWND box)
+    {
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    }
+    void Command(HWND note, UINT id) { ::PostMessageW(note, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Exports as plain text and closes the preview; returns the preview's text.
+    std::wstring ExportText(HWND note)
+    {
+        Command(note, ID_NOTE_EXPORT_TEXT);
+        std::wstring shown;
+        HWND box = WaitForBox(&shown);
+        EXPECT_TRUE(box) << "no preview";
+        if (box)
+            CloseBox(box);
+        return shown;
+    }
+    // Whether a box is up once the program has finished the command at hand.
+    bool BoxAfterCommand(HWND note)
+    {
+        // A box of the command is created before its loop answers the sent message.
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(note, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        return WaitForBox(nullptr, 0) != nullptr;
+    }
+
+    std::wstring m_temp, m_ini, m_oldTemp;
+    QuillProcess m_p;
+};
+
+}  // namespace
+
+TEST_F(Export, TextAndRichTextFilesHoldTheNote)
+{
+    HWND note = StartWithNote();
+    ASSERT_TRUE(note);
+    const std::wstring path = m_temp + kTextName;
+    const std::wstring nineThousand = std::wstring(4500, L'a') + std::wstring(4500, L'z');
+    struct Case {
+        const char* name;
+        std::wstring text, exported;
+    };
+    // The second export of each pair is shorter, so the file must be cut to it.
+    const Case cases[] = {{"two lines", L"first line\r\nsecond \x20AC line", L"first line\r\nsecond \x20AC line"},
+                          {"empty", L"", L""},
+                          {"9000 characters", nineThousand, nineThousand.substr(0, 7999)},
+                          {"short after long", L"short", L"short"}};
+    for (const Case& c : cases) {
+        SetText(note, c.text);
+        EXPECT_EQ(c.exported, ExportText(note)) << c.name << ": the preview shows the exported text";
+        EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16File(c.exported); }))
+            << c.name << ": " << FileBytes(path).size() << " bytes, expected " << Utf16File(c.exported).size();
+    }
+
+    // The rich text is streamed whole: all 9000 characters, no byte-order mark.
+    SetText(note, nineThousand);
+    Command(note, ID_NOTE_EXPORT_RTF);
+    const std::wstring rtf = m_temp + kRtfName;
+    ASSERT_TRUE(WaitUntil([&] { return FileBytes(rtf).find('}') != std::string::npos; }));
+    const std::string bytes = FileBytes(rtf);
+    EXPECT_EQ(0u, bytes.find("{\\rtf"));
+    EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'a')));
+    EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'z')));
+    SetText(note, L"tiny");
+    Command(note, ID_NOTE_EXPORT_RTF);
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(rtf).size() < 1000; })) << "overwritten: " << FileBytes(rtf).size();
+    EXPECT_NE(std::string::npos, FileBytes(rtf).find("tiny"));
+    EXPECT_FALSE(BoxAfterCommand(note));
+}
+
+TEST_F(Export, OldFileHeldOpenIsReplacedOrReportedUntouched)
+{
+    HWND note = StartWithNote();
+    ASSERT_TRUE(note);
+    SetText(note, L"new");
+    const std::wstring path = m_temp + kTextName;
+    const std::string old = Utf16File(L"an older and much longer export of another note");
+    struct Holder {
+        const char* name;
+        DWORD share;  // never FILE_SHARE_DELETE: the program cannot delete the file first
+        bool replaced;
+    };
+    for (const Holder& h : {Holder{"holder shares writing", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+                            Holder{"holder shares reading only", FILE_SHARE_READ, false}}) {
+        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD done = 0;
+        ::WriteFile(file, old.data(), static_cast<DWORD>(old.size()), &done, nullptr);
+        ::CloseHandle(file);
+        file = ::CreateFileW(path.c_str(), GENERIC_READ, h.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        ExportText(note);
+        if (h.replaced) {
+            EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16File(L"new"); }))
+                << h.name << ": " << FileBytes(path).size() << " bytes";
+            EXPECT_FALSE(BoxAfterCommand(note)) << h.name;
+        } else {
+            std::wstring text;
+            HWND box = WaitForBox(&text);
+            ASSERT_TRUE(box) << h.name;
+            EXPECT_EQ(L"File access error", text) << h.name;
+            CloseBox(box);
+            EXPECT_EQ(old, FileBytes(path)) << h.name;
+        }
+        ::CloseHandle(file);
+    }
+}
+
+TEST_F(Export, TemporaryFolderOf250CharactersFailsQuietly)
+{
+    // The folder exists, but the export's path would pass the platform's path limit.
+    std::wstring temp = L"C:\\qbtest_long_temp\\";
+    temp += std::wstring(250 - temp.size(), L'q');
+    ::CreateDirectoryW(L"C:\\qbtest_long_temp", nullptr);
+    ::CreateDirectoryW((L"\\\\?\\" + temp).c_str(), nullptr);
+    SetTemp(temp);
+    HWND note = StartWithNote();
+    ASSERT_TRUE(note);
+    SetText(note, L"text");
+    for (UINT command : {ID_NOTE_EXPORT_TEXT, ID_NOTE_EXPORT_RTF}) {
+        if (command == ID_NOTE_EXPORT_TEXT)
+            ExportText(note);
+        else
+            Command(note, command);
+        EXPECT_FALSE(BoxAfterCommand(note)) << command;
+    }
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((L"\\\\?\\" + temp + L"\\*notepade*").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "nothing written";
+    if (find != INVALID_HANDLE_VALUE)
+        ::FindClose(find);
+    EXPECT_TRUE(m_p.Running());
+}
