@@ -35,7 +35,34 @@ std::string Utf16File(const std::wstring& text)
     return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
-// Closes the editors the shell opened on our export files; they are real processes.
+HWND EditorOf(const std::wstring& fileName)
+{
+    struct Find {
+        const std::wstring& name;
+        HWND found;
+    } find = {fileName, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM lp) {
+            auto* f = reinterpret_cast<Find*>(lp);
+            if (::IsWindowVisible(w) && WindowText(w).rfind(f->name, 0) == 0)
+                f->found = w;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+// Waits for the editor the shell opened on the file, a real process, and closes it.
+bool CloseEditorOf(const std::wstring& fileName)
+{
+    HWND editor = nullptr;
+    if (!WaitUntil([&] { return (editor = EditorOf(fileName)) != nullptr; }))
+        return false;
+    ::PostMessageW(editor, WM_CLOSE, 0, 0);
+    return WaitUntil([&] { return !::IsWindow(editor); });
+}
+
+// Closes what is left of the editors on our export files.
 void CloseEditors()
 {
     EnumWindows(
@@ -144,7 +171,7 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNote)
         const char* name;
         std::wstring text, exported;
     };
-    // The second export of each pair is shorter, so the file must be cut to it.
+    // "empty" and "short after long" follow longer exports: the file must be cut to them.
     const Case cases[] = {{"two lines", L"first line\r\nsecond \x20AC line", L"first line\r\nsecond \x20AC line"},
                           {"empty", L"", L""},
                           {"9000 characters", nineThousand, nineThousand.substr(0, 7999)},
@@ -160,14 +187,16 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNote)
     SetText(note, nineThousand);
     Command(note, ID_NOTE_EXPORT_RTF);
     const std::wstring rtf = m_temp + kRtfName;
-    ASSERT_TRUE(WaitUntil([&] { return FileBytes(rtf).find('}') != std::string::npos; }));
+    // The editor opens the file once it is written and closed.
+    ASSERT_TRUE(CloseEditorOf(kRtfName)) << "the registered rich-text editor opens the file";
     const std::string bytes = FileBytes(rtf);
     EXPECT_EQ(0u, bytes.find("{\\rtf"));
     EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'a')));
     EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'z')));
     SetText(note, L"tiny");
     Command(note, ID_NOTE_EXPORT_RTF);
-    EXPECT_TRUE(WaitUntil([&] { return FileBytes(rtf).size() < 1000; })) << "overwritten: " << FileBytes(rtf).size();
+    ASSERT_TRUE(CloseEditorOf(kRtfName));
+    EXPECT_LT(FileBytes(rtf).size(), 1000u) << "overwritten";
     EXPECT_NE(std::string::npos, FileBytes(rtf).find("tiny"));
     EXPECT_FALSE(BoxAfterCommand(note));
 }
