@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -18,15 +19,12 @@ const std::wstring kRtfName = L"Quillboard_1.00notepade_txt.rtf";
 std::string FileBytes(const std::wstring& path)
 {
     std::string bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char chunk[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got)
-        bytes.append(chunk, got);
-    ::CloseHandle(file);
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+        char chunk[4096];
+        for (size_t n; (n = fread(chunk, 1, sizeof(chunk), file)) > 0;)
+            bytes.append(chunk, n);
+        fclose(file);
+    }
     return bytes;
 }
 
@@ -62,18 +60,6 @@ bool CloseEditorOf(const std::wstring& fileName)
     return WaitUntil([&] { return !::IsWindow(editor); });
 }
 
-// Closes what is left of the editors on our export files.
-void CloseEditors()
-{
-    EnumWindows(
-        [](HWND w, LPARAM) {
-            if (WindowText(w).find(L"notepade_txt") != std::wstring::npos)
-                ::PostMessageW(w, WM_CLOSE, 0, 0);
-            return TRUE;
-        },
-        0);
-}
-
 // The program runs with TMP and TEMP set to a folder of the test's own.
 class Export : public ::testing::Test {
 protected:
@@ -86,7 +72,12 @@ protected:
     }
     void TearDown() override
     {
-        CloseEditors();
+        // Editors left by a failed test would outlive it.
+        HWND w = nullptr;
+        for (int i = 0; i < 5 && (w = EditorOf(L"Quillboard_1.00notepade_txt")) != nullptr; ++i) {
+            ::PostMessageW(w, WM_CLOSE, 0, 0);
+            WaitUntil([&] { return !::IsWindow(w); });
+        }
         SetTemp(m_oldTemp);
     }
     static std::wstring TempVariable()
@@ -171,6 +162,13 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNote)
         const char* name;
         std::wstring text, exported;
     };
+    // The note starts empty: the file, written only once the preview is closed, holds the mark alone.
+    Command(note, ID_NOTE_EXPORT_TEXT);
+    HWND box = WaitForBox();
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(FileExists(path)) << "written before the preview was closed";
+    CloseBox(box);
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == "\xFF\xFE"; })) << FileBytes(path).size();
     // "empty" and "short after long" follow longer exports: the file must be cut to them.
     const Case cases[] = {{"two lines", L"first line\r\nsecond \x20AC line", L"first line\r\nsecond \x20AC line"},
                           {"empty", L"", L""},
@@ -241,9 +239,8 @@ TEST_F(Export, OldFileHeldOpenIsReplacedOrReportedUntouched)
 TEST_F(Export, TemporaryFolderOf250CharactersFailsQuietly)
 {
     // The folder exists, but the export's path would pass the platform's path limit.
-    std::wstring temp = L"C:\\qbtest_long_temp\\";
+    std::wstring temp = NewFolder(true) + L"\\";
     temp += std::wstring(250 - temp.size(), L'q');
-    ::CreateDirectoryW(L"C:\\qbtest_long_temp", nullptr);
     ::CreateDirectoryW((L"\\\\?\\" + temp).c_str(), nullptr);
     SetTemp(temp);
     HWND note = StartWithNote();
