@@ -154,8 +154,34 @@ LRESULT CMainDlg::OnCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled)
         handled = FALSE;
         return 0;
     }
-    switch (LOWORD(wParam)) {
+    const WORD id = LOWORD(wParam);
+    // The note collection's commands.
+    if (id >= ID_NOTE_FIRST && id < ID_HIDE_BARS) {
+        ToggleNote(id - ID_NOTE_FIRST);
+        return 0;
+    }
+    switch (id) {
+    case ID_NEW_NOTE:
+        NewNote(m_hWnd, false, nullptr);
+        return 0;
+    case ID_SHOW_ALL:
+        HideAll(false);
+        ShowAll();
+        return 0;
+    case ID_HIDE_ALL:
+        HideAll(false);
+        return 0;
+    case ID_DELETE_ALL:
+        if (::MessageBoxW(m_hWnd, GetLangString(16) ? GetLangString(16) : L"", nullptr, MB_YESNOCANCEL) == IDYES)
+            DeleteAll();
+        return 0;
+    case ID_HIDE_BARS:
+        // Notes show bars hidden at this moment by themselves once the setting is off.
+        m_hide_bar.SetAndStore(m_hide_bar ? 0 : 1);
+        return 0;
     case ID_APP_EXIT:
+        // Nothing is saved at exit: a save still waiting for its timer runs now or never.
+        FlushPendingSaves();
         Exit();
         return 0;
     case ID_BRING_TO_FRONT:

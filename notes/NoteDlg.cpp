@@ -2,9 +2,14 @@
 
 #include "app/Config.h"
 #include "app/DefaultSettings.h"
+#include "controls/ToolbarRes.h"
 #include "notes/NoteColors.h"
+#include "notes/NoteDlgRules.h"
 #include "notes/NoteMetrics.h"
 #include "notes/NoteText.h"
+#include "notes/ShowDesktopWatcher.h"
+#include "notes/StatusQb2.h"
+#include "res/toolbars.h"
 #include "timenotes/TitleStrip.h"
 
 #include <commctrl.h>
@@ -24,16 +29,11 @@ constexpr int kStripHeight = 22;
 constexpr int kMinTrackSize = 100;
 constexpr BYTE kEastEuropeCharset = 238;
 constexpr LPARAM kMaxTextLength = 0x7FFFFFFE;
-
-const wchar_t kSettingsSuffix[] = L"_Notice_set";
-const wchar_t kLegacySuffix[] = L"_Notice";
-
-std::wstring NoteIdOf(int number)
-{
-    wchar_t id[16];
-    std::swprintf(id, 16, L"%03d", number);
-    return id;
-}
+constexpr UINT kCaretDelayMs = 100;
+constexpr UINT kBarsFirstMs = 500;
+constexpr UINT kBarsPollMs = 250;
+constexpr DWORD kToolbarStyle = WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT |
+                                CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 
 DWORD CALLBACK AppendBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
 {
@@ -72,8 +72,8 @@ std::string ToAnsi(const std::wstring& text)
 {
     if (text.empty())
         return std::string();
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                        nullptr);
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(n > 0 ? n : 0, '\0');
     if (n > 0)
         ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
@@ -91,9 +91,33 @@ std::wstring FromAnsi(const std::string& bytes)
     return out;
 }
 
-std::wstring CutFace(const std::wstring& face)
+// The note toolbar's pictures with dark strokes made light, for dark backgrounds.
+HIMAGELIST CreateDarkImages(HINSTANCE instance)
 {
-    return face.size() > kMaxFaceLength ? face.substr(0, kMaxFaceLength) : face;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDR_TOOLBAR_NOTE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap)
+        return nullptr;
+    DIBSECTION dib = {};
+    HIMAGELIST images = nullptr;
+    if (::GetObjectW(bitmap, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 24) {
+        auto* rows = static_cast<BYTE*>(dib.dsBm.bmBits);
+        for (int y = 0; y < dib.dsBm.bmHeight; ++y) {
+            BYTE* px = rows + static_cast<size_t>(y) * dib.dsBm.bmWidthBytes;
+            for (int x = 0; x < dib.dsBm.bmWidth; ++x, px += 3) {
+                const std::uint32_t rgb = DarkToolbarPixel((px[2] << 16) | (px[1] << 8) | px[0]);
+                px[0] = static_cast<BYTE>(rgb);
+                px[1] = static_cast<BYTE>(rgb >> 8);
+                px[2] = static_cast<BYTE>(rgb >> 16);
+            }
+        }
+        const int size = dib.dsBm.bmHeight;
+        images = ::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, dib.dsBm.bmWidth / size, 1);
+        if (images)
+            ::ImageList_AddMasked(images, bitmap, RGB(255, 0, 255));
+    }
+    ::DeleteObject(bitmap);
+    return images;
 }
 
 void ReplaceBrush(HBRUSH& brush, COLORREF color)
@@ -107,10 +131,7 @@ void ReplaceBrush(HBRUSH& brush, COLORREF color)
 
 }  // namespace
 
-CNoteDlg::CNoteDlg(const wchar_t* noteId)
-    : m_noteId(noteId ? noteId : L"000"),
-      m_settingsSection(m_noteId + kSettingsSuffix),
-      m_legacySection(m_noteId + kLegacySuffix)
+CNoteDlg::CNoteDlg(const wchar_t* noteId) : NoteRecord(noteId)
 {
     if (HMODULE user32 = ::GetModuleHandleW(L"User32.dll")) {
         if (FARPROC proc = ::GetProcAddress(user32, "SetLayeredWindowAttributes")) {
@@ -131,90 +152,62 @@ CNoteDlg::~CNoteDlg()
         ::DeleteObject(m_frameBrush);
 }
 
-BOOL CNoteDlg::PreTranslateMessage(MSG*)
-{
-    return FALSE;
-}
-
 BOOL CNoteDlg::OnIdle()
 {
     return FALSE;
 }
 
-bool CNoteDlg::ProbeNote(int number)
-{
-    const std::wstring section = NoteIdOf(number) + kSettingsSuffix;
-    return ReadProfileInt(section.c_str(), L"m_cx", -1000) != -1000;
-}
-
 void CNoteDlg::InitFromDefaults()
 {
-    m_closedWhileEmpty = false;
-    m_by_hidden = 0;
-    m_deleted = false;
-    m_transparency = m_default_transparency;
-
+    EndDrag(false);
     POINT cursor = {};
     ::GetCursorPos(&cursor);
-    m_pos_x = cursor.x + 100;
-    m_pos_y = cursor.y + 100;
-
-    b_italic = m_default_font_italic;
-    b_bold = m_default_font_bold;
-    m_font_h = m_default_font_size;
-    m_font_str = CutFace(m_default_font.Get());
-    m_ontop = 0;
-    m_closed = 0;
-    m_cx = m_cy = NoteSizeFromText(m_default_note_size.Get());
-
-    std::srand(static_cast<unsigned>(std::time(nullptr) + std::clock()));
-    const NewNoteColorDefaults defaults = {m_default_bg_color, static_cast<ColorRef>(m_custom_bg_color.Get()),
-                                           m_default_fg_color, static_cast<ColorRef>(m_custom_fg_color.Get())};
-    const NoteColorPair colors = ChooseNewNoteColors(defaults, [] { return std::rand(); });
-    m_clrBkgnd = colors.background;
-    m_color = colors.text;
-    m_theme = m_default_note_theme;
-
+    ResetFromDefaults(cursor.x, cursor.y);
     if (m_hWnd && ::IsWindow(m_hWnd))
         SetTransparency(m_transparency);
 }
 
-void CNoteDlg::ReadKeyInt(const wchar_t* key, int& value) const
+void CNoteDlg::RefreshWindow()
 {
-    value = ReadProfileInt(m_settingsSection.c_str(), key, value);
+    if (!m_hWnd)
+        return;
+    UpdateTitleStrip(m_title, m_time_note ? &m_schedule : nullptr, &m_nextOccurrence);
+    SetOnTop(m_default_on_top != 0);
+    UpdateShadow();
+    m_mouseInside = false;
+    ShowBars(true);
 }
 
-void CNoteDlg::WriteKeyInt(const wchar_t* key, int value) const
+bool CNoteDlg::IsLive() const
 {
-    WriteProfileInt(m_settingsSection.c_str(), key, value);
+    return m_hWnd && ::IsWindow(m_hWnd) && !m_deleted;
 }
 
-void CNoteDlg::LoadSettings()
+void CNoteDlg::SaveNote()
 {
-    m_transparency = m_default_transparency;
-    m_by_hidden = 0;
-    int background = static_cast<int>(m_clrBkgnd);
-    int text = static_cast<int>(m_color);
-    ReadKeyInt(L"m_pos_y", m_pos_y);
-    ReadKeyInt(L"m_by_hidden", m_by_hidden);
-    ReadKeyInt(L"m_pos_x", m_pos_x);
-    ReadKeyInt(L"m_cy", m_cy);
-    ReadKeyInt(L"m_cx", m_cx);
-    ReadKeyInt(L"m_clrBkgnd", background);
-    ReadKeyInt(L"m_color", text);
-    ReadKeyInt(L"m_transparency", m_transparency);
-    ReadKeyInt(L"m_ontop", m_ontop);
-    ReadKeyInt(L"m_closed", m_closed);
-    ReadKeyInt(L"b_bold", b_bold);
-    ReadKeyInt(L"b_italic", b_italic);
-    ReadKeyInt(L"m_font_h", m_font_h);
-    m_clrBkgnd = static_cast<COLORREF>(background);
-    m_color = static_cast<COLORREF>(text);
+    if (SaveSkipped(TextLength()))
+        return;
+    SaveRecord(ContentRtf());
+}
 
-    wchar_t face[kMaxFaceLength + 1];
-    CopyCut(face, m_font_str);
-    ReadProfileString(m_settingsSection.c_str(), L"m_font_str", face, kMaxFaceLength + 1);
-    m_font_str = face;
+void CNoteDlg::FlushPendingSave()
+{
+    if (!m_sizeSavePending && !m_textSavePending)
+        return;
+    if (m_sizeSavePending)
+        StoreWindowRect();
+    m_sizeSavePending = m_textSavePending = false;
+    if (m_hWnd) {
+        ::KillTimer(m_hWnd, IDT_NOTE_SIZE_SAVE);
+        ::KillTimer(m_hWnd, IDT_NOTE_TEXT_SAVE);
+    }
+    SaveNote();
+}
+
+void CNoteDlg::StartSaveTimer(UINT_PTR id)
+{
+    (id == IDT_NOTE_SIZE_SAVE ? m_sizeSavePending : m_textSavePending) = true;
+    ::SetTimer(m_hWnd, id, kSaveDelayMs, nullptr);
 }
 
 std::wstring CNoteDlg::ContentRtf() const
@@ -227,35 +220,19 @@ std::wstring CNoteDlg::ContentRtf() const
     return FromAnsi(bytes);
 }
 
+std::wstring CNoteDlg::PlainText() const
+{
+    const int length = TextLength();
+    if (length < 1)
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(m_text, &text[0], length + 1)));
+    return text;
+}
+
 int CNoteDlg::TextLength() const
 {
     return m_text ? ::GetWindowTextLengthW(m_text) : 0;
-}
-
-void CNoteDlg::SaveNote()
-{
-    if (m_closedWhileEmpty && TextLength() < 1)
-        return;
-    if (m_deleted)
-        return;
-    const std::wstring content = ContentRtf();
-    const wchar_t* section = m_settingsSection.c_str();
-    WriteProfileInt(section, L"m_pos_y", m_pos_y);
-    WriteProfileInt(section, L"m_pos_x", m_pos_x);
-    WriteProfileInt(section, L"m_cy", m_cy);
-    WriteProfileInt(section, L"m_cx", m_cx);
-    WriteProfileInt(section, L"m_clrBkgnd", static_cast<int>(m_clrBkgnd));
-    WriteProfileInt(section, L"m_by_hidden", m_by_hidden);
-    WriteProfileInt(section, L"m_color", static_cast<int>(m_color));
-    WriteProfileInt(section, L"m_transparency", m_transparency);
-    WriteProfileInt(section, L"m_ontop", m_ontop);
-    WriteProfileInt(section, L"m_closed", m_closed);
-    WriteProfileInt(section, L"b_italic", b_italic);
-    WriteProfileInt(section, L"b_bold", b_bold);
-    WriteProfileInt(section, L"m_font_h", m_font_h);
-    WriteProfileString(section, L"m_font_str", m_font_str.c_str());
-    WriteProfileString(section, L"m_note_str", EncodeNoteLine(content).c_str());
-    WriteProfileString(section, L"m_note_str_info", kNoteStrInfo);
 }
 
 void CNoteDlg::LoadContent()
@@ -278,8 +255,7 @@ void CNoteDlg::LoadContent()
 
 void CNoteDlg::DeleteStoredNote(bool mark)
 {
-    DeleteProfileSection(m_legacySection.c_str());
-    DeleteProfileSection(m_settingsSection.c_str());
+    DeleteSections();
     if (!mark)
         return;
     m_closedWhileEmpty = true;
@@ -311,6 +287,26 @@ void CNoteDlg::SetOnTop(bool on)
         // The item shown is always the one that switches.
         ::SendMessageW(m_toolbar, TB_HIDEBUTTON, ID_NOTE_PIN, MAKELPARAM(on, 0));
         ::SendMessageW(m_toolbar, TB_HIDEBUTTON, ID_NOTE_UNPIN, MAKELPARAM(!on, 0));
+        Layout();
+    }
+}
+
+void CNoteDlg::BringToFront()
+{
+    // Also runs on the raise task's thread: window-positioning calls only.
+    HWND hWnd = m_hWnd;
+    if (!hWnd || !::IsWindowVisible(hWnd) || m_deleted)
+        return;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (m_ontop) {
+        ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, flags);
+        ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+        return;
+    }
+    // In and out of the top-most band leaves the note as the top-most normal window.
+    for (int i = 0; i < 10; ++i) {
+        ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+        ::SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
     }
 }
 
@@ -399,9 +395,33 @@ void CNoteDlg::Layout()
     ::ShowWindow(GetDlgItem(IDC_NOTE_UNUSED), SW_HIDE);
     if (m_toolbar)
         ::MoveWindow(m_toolbar, 0, 2, w, kToolbarTop, TRUE);
-    // Until the status strip carries it, the title strip sits where the strip will be.
-    ::MoveWindow(GetDlgItem(IDC_NOTE_TITLE), 0, h - kStripHeight, w - 24, kStripHeight, TRUE);
-    ::MoveWindow(m_text, 5, kToolbarTop, w - 10, h - kToolbarTop - kStripHeight, TRUE);
+    HWND title = m_title;
+    int strip = kStripHeight;
+    if (m_status) {
+        ::MoveWindow(title, 0, 0, w - 24, kStripHeight, TRUE);
+        ::SendMessageW(m_status, WM_SIZE, 0, 0);
+        RECT rc = {};
+        ::GetWindowRect(m_status, &rc);
+        strip = rc.bottom - rc.top;
+    } else {
+        ::MoveWindow(title, 0, h - kStripHeight, w - 24, kStripHeight, TRUE);
+    }
+    if (m_toolbar) {
+        // The spacer fills the toolbar, so that the close item sits at the right edge.
+        TBBUTTONINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_SIZE;
+        info.cx = 1;
+        ::SendMessageW(m_toolbar, TB_SETBUTTONINFOW, ID_NOTE_SPACER, reinterpret_cast<LPARAM>(&info));
+        const int last = static_cast<int>(::SendMessageW(m_toolbar, TB_BUTTONCOUNT, 0, 0)) - 1;
+        RECT item = {};
+        if (last >= 0 && ::SendMessageW(m_toolbar, TB_GETITEMRECT, last, reinterpret_cast<LPARAM>(&item))) {
+            const int width = w - item.right - 3;
+            info.cx = static_cast<WORD>(width > 1 ? width : 1);
+            ::SendMessageW(m_toolbar, TB_SETBUTTONINFOW, ID_NOTE_SPACER, reinterpret_cast<LPARAM>(&info));
+        }
+    }
+    ::MoveWindow(m_text, 5, kToolbarTop, w - 10, h - kToolbarTop - strip, TRUE);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
@@ -416,26 +436,81 @@ void CNoteDlg::StoreWindowRect()
     m_cy = rc.bottom - rc.top;
 }
 
+void CNoteDlg::CreateToolbars()
+{
+    HINSTANCE instance = g_module.GetInstance();
+    m_darkToolbar = CreateToolbarFromResource(m_hWnd, instance, IDR_TOOLBAR_NOTE, kToolbarStyle);
+    m_toolbar = CreateToolbarFromResource(m_hWnd, instance, IDR_TOOLBAR_NOTE, kToolbarStyle | WS_VISIBLE);
+    if (m_toolbar) {
+        m_lightImages = reinterpret_cast<HIMAGELIST>(::SendMessageW(m_toolbar, TB_GETIMAGELIST, 0, 0));
+        // Pressing the spacer starts the platform's own move of the note.
+        TBBUTTONINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_STYLE;
+        info.fsStyle = BTNS_DROPDOWN;
+        ::SendMessageW(m_toolbar, TB_SETBUTTONINFOW, ID_NOTE_SPACER, reinterpret_cast<LPARAM>(&info));
+    }
+    if (m_darkToolbar) {
+        if (HIMAGELIST dark = CreateDarkImages(instance)) {
+            HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
+                ::SendMessageW(m_darkToolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(dark)));
+            if (old)
+                ::ImageList_Destroy(old);
+        }
+        m_darkImages = reinterpret_cast<HIMAGELIST>(::SendMessageW(m_darkToolbar, TB_GETIMAGELIST, 0, 0));
+    }
+}
+
+void CNoteDlg::CreateStatusStrip()
+{
+    const DWORD grip = m_aero.IsCompositionEnabled() ? SBARS_SIZEGRIP : 0;
+    m_status = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | grip, 0, 0, 0,
+                                 0, m_hWnd, nullptr, g_module.GetInstance(), nullptr);
+    if (!m_status)
+        return;
+    ::EnableWindow(m_status, FALSE);
+    m_statusHook = std::make_unique<CStatusQb2>(m_hWnd);
+    m_statusHook->SubclassWindow(m_status);
+    ::SetParent(m_title, m_status);
+}
+
+void CNoteDlg::UpdateShadow()
+{
+    if (m_theme < 1) {
+        m_shadow.reset();  // unhooks the note and destroys the shadow window
+        return;
+    }
+    if (!m_shadow) {
+        m_shadow = std::make_unique<CWndShadow>();
+        m_shadow->Create(m_hWnd);
+        if (m_theme == 2)
+            m_shadow->SetColor(m_clrBkgnd);
+        return;
+    }
+    m_shadow->SetColor(m_theme == 2 ? m_clrBkgnd : RGB(0, 0, 0));
+}
+
 LRESULT CNoteDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
-    m_text = GetDlgItem(IDC_NOTE_TEXT);
+    m_title = GetDlgItem(IDC_NOTE_TITLE);
+    CreateToolbars();
+    m_accel = ::LoadAcceleratorsW(g_module.GetInstance(), MAKEINTRESOURCEW(IDR_NOTE_ACCEL));
     CWndShadow::Initialize(g_module.GetInstance());
     PlaceOnScreen();
-    UpdateTitleStrip(GetDlgItem(IDC_NOTE_TITLE), m_time_note ? &m_schedule : nullptr, &m_nextOccurrence);
+    CreateStatusStrip();
+    UpdateTitleStrip(m_title, m_time_note ? &m_schedule : nullptr, &m_nextOccurrence);
+    m_text = GetDlgItem(IDC_NOTE_TEXT);
     ::ShowWindow(GetDlgItem(IDC_NOTE_EDIT), SW_HIDE);
     // The control's own limit (32767 characters) would cut long notes.
     ::SendMessageW(m_text, EM_EXLIMITTEXT, 0, kMaxTextLength);
     LoadContent();
-    SetOnTop(m_default_on_top != 0);
+    // A stored pin survives a restart; a new note takes the default.
+    SetOnTop(IsLoaded() ? m_ontop != 0 : m_default_on_top != 0);
     ::SendMessageW(m_text, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SCROLL | ENM_REQUESTRESIZE);
-    if (m_theme >= 1) {
-        m_shadow.Create(m_hWnd);
-        if (m_theme == 2)
-            m_shadow.SetColor(m_clrBkgnd);
-    }
+    UpdateShadow();
     ApplyColorsAndFont();
     SetTransparency(m_transparency);
-    ::SetTimer(m_hWnd, IDT_NOTE_CARET, 100, nullptr);
+    ::SetTimer(m_hWnd, IDT_NOTE_CARET, kCaretDelayMs, nullptr);
     if (!m_bgBrush)
         m_bgBrush = ::CreateSolidBrush(m_clrBkgnd);
     if (CMessageLoop* loop = g_module.GetMessageLoop()) {
@@ -443,7 +518,9 @@ LRESULT CNoteDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
         loop->AddIdleHandler(this);
         m_registered = true;
     }
+    ::SetTimer(m_hWnd, IDT_NOTE_BARS, kBarsFirstMs, nullptr);
     Layout();
+    InstallShowDesktopWatcher();
     return TRUE;
 }
 
@@ -457,7 +534,7 @@ LRESULT CNoteDlg::OnCtlColor(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
     HDC dc = reinterpret_cast<HDC>(wParam);
     HWND control = reinterpret_cast<HWND>(lParam);
     ::SetBkColor(dc, m_frameColor);
-    ::SetTextColor(dc, control == GetDlgItem(IDC_NOTE_TITLE) ? m_captionColor : m_color);
+    ::SetTextColor(dc, control == m_title ? m_captionColor : m_color);
     return reinterpret_cast<LRESULT>(m_frameBrush);
 }
 
@@ -472,7 +549,7 @@ LRESULT CNoteDlg::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL&)
 LRESULT CNoteDlg::OnSize(UINT, WPARAM, LPARAM, BOOL&)
 {
     Layout();
-    ::SetTimer(m_hWnd, IDT_NOTE_SIZE_SAVE, kSaveDelayMs, nullptr);
+    StartSaveTimer(IDT_NOTE_SIZE_SAVE);
     return 0;
 }
 
@@ -480,7 +557,9 @@ LRESULT CNoteDlg::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& handled)
 {
     if (wParam) {
         m_by_hidden = 0;
-        WriteKeyInt(L"m_by_hidden", 0);
+        // Only into a stored note: a note not saved yet gets the key with its first save, in order.
+        if (ProbeNote(Number()))
+            WriteKeyInt(L"m_by_hidden", 0);
     }
     handled = FALSE;
     return 0;
@@ -496,9 +575,9 @@ LRESULT CNoteDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CNoteDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 {
     SaveNote();
-    ::KillTimer(m_hWnd, IDT_NOTE_SIZE_SAVE);
-    ::KillTimer(m_hWnd, IDT_NOTE_TEXT_SAVE);
-    ::KillTimer(m_hWnd, IDT_NOTE_CARET);
+    for (UINT_PTR id : {IDT_NOTE_SIZE_SAVE, IDT_NOTE_TEXT_SAVE, IDT_NOTE_CARET, IDT_NOTE_BARS})
+        ::KillTimer(m_hWnd, id);
+    m_sizeSavePending = m_textSavePending = false;
     if (m_registered) {
         if (CMessageLoop* loop = g_module.GetMessageLoop()) {
             loop->RemoveMessageFilter(this);
@@ -512,29 +591,36 @@ LRESULT CNoteDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CNoteDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled)
 {
     switch (wParam) {
-    case IDT_NOTE_SIZE_SAVE:
-        ::KillTimer(m_hWnd, IDT_NOTE_SIZE_SAVE);
-        StoreWindowRect();
-        SaveNote();
-        break;
-    case IDT_NOTE_TEXT_SAVE:
-        ::KillTimer(m_hWnd, IDT_NOTE_TEXT_SAVE);
-        SaveNote();
-        break;
-    case IDT_NOTE_CARET:
-        ::KillTimer(m_hWnd, IDT_NOTE_CARET);
-        ::SendMessageW(m_text, EM_SETSEL, 0, 0);
-        break;
-    default:
-        handled = FALSE;
-        break;
+        case IDT_NOTE_SIZE_SAVE:
+        case IDT_NOTE_TEXT_SAVE:
+            FlushPendingSave();
+            break;
+        case IDT_NOTE_CARET:
+            ::KillTimer(m_hWnd, IDT_NOTE_CARET);
+            ::SendMessageW(m_text, EM_SETSEL, 0, 0);
+            break;
+        case IDT_NOTE_BARS:
+            ::SetTimer(m_hWnd, IDT_NOTE_BARS, kBarsPollMs, nullptr);
+            CheckBars();
+            break;
+        default:
+            handled = FALSE;
+            break;
     }
+    return 0;
+}
+
+LRESULT CNoteDlg::OnEndSession(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    // Windows ends the process after this: a save still waiting for its timer would be lost.
+    if (wParam)
+        FlushPendingSave();
     return 0;
 }
 
 LRESULT CNoteDlg::OnTextChange(WORD, WORD, HWND, BOOL&)
 {
-    ::SetTimer(m_hWnd, IDT_NOTE_TEXT_SAVE, kSaveDelayMs, nullptr);
+    StartSaveTimer(IDT_NOTE_TEXT_SAVE);
     return 0;
 }
 

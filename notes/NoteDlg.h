@@ -1,13 +1,17 @@
-// A desktop note: its record, kept in the INI file as one section per note,
-// and its window, a borderless tool dialog around a rich-edit text area.
+// The window of a desktop note: a borderless tool dialog with a toolbar, a
+// rich-edit text area and a status strip carrying the title line. The record
+// it shows and saves is its NoteRecord base.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
+#include "controls/MyAero.h"
 #include "controls/WndShadow.h"
+#include "notes/NoteRecord.h"
 #include "res/resource.h"
 #include "timenotes/TimeNoteSchedule.h"
 #include "ui/Dialog.h"
@@ -15,10 +19,9 @@
 
 constexpr UINT kSaveDelayMs = 250;
 
-// Longest font face the record holds, as the stored value is read.
-constexpr size_t kMaxFaceLength = 244;
+class CStatusQb2;
 
-class CNoteDlg : public CDialogImpl<CNoteDlg>, public CMessageFilter, public CIdleHandler {
+class CNoteDlg : public CDialogImpl<CNoteDlg>, public CMessageFilter, public CIdleHandler, public NoteRecord {
 public:
     enum { IDD = IDD_NOTE };
 
@@ -29,75 +32,69 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle() override;
 
-    // Whether the file holds a note with this number.
-    static bool ProbeNote(int number);
-
     void SaveNote();
-    // Reads the stored record; used at start-up before the window exists.
-    void LoadSettings();
     // Fills the text area from the stored content.
     void LoadContent();
     // Removes both sections; with mark the note also becomes deleted.
     void DeleteStoredNote(bool mark);
-    // Single keys of this note's section; the current value is the default.
-    void ReadKeyInt(const wchar_t* key, int& value) const;
-    void WriteKeyInt(const wchar_t* key, int value) const;
+    // The record from the defaults; a window that exists takes the transparency.
     void InitFromDefaults();
+    // After InitFromDefaults on a reused slot: title strip, on-top state, shadow and bars from the new record.
+    void RefreshWindow();
 
     void ApplyColorsAndFont();
     void SetTransparency(int percent);
     void ChooseNoteFont();
     void SetOnTop(bool on);
+    // Raises a visible, live note without activating it; callable from any thread.
+    void BringToFront();
+    // Has a window and is not deleted.
+    bool IsLive() const;
+    void ShowBars(bool show);
+    bool BarsShown() const { return m_barsShown; }
+    // Runs a save that a timer is still waiting for, now.
+    void FlushPendingSave();
 
-    const std::wstring& NoteId() const { return m_noteId; }
-    const std::wstring& SettingsSection() const { return m_settingsSection; }
-    bool IsDeleted() const { return m_deleted; }
-    bool IsClosedWhileEmpty() const { return m_closedWhileEmpty; }
-    int Theme() const { return m_theme; }
+    void SetOwner(HWND owner) { m_owner = owner; }
+    HWND Owner() const { return m_owner; }
     HWND TextArea() const { return m_text; }
-    const CWndShadow& Shadow() const { return m_shadow; }
+    HWND Toolbar() const { return m_toolbar; }
+    HWND StatusStrip() const { return m_status; }
+    const CWndShadow* Shadow() const { return m_shadow.get(); }
     COLORREF FrameColor() const { return m_frameColor; }
     COLORREF CaptionColor() const { return m_captionColor; }
     HBRUSH FrameBrush() const { return m_frameBrush; }
     HBRUSH BackgroundBrush() const { return m_bgBrush; }
     // The whole text of the text area as RTF.
     std::wstring ContentRtf() const;
+    // The text area's plain text.
+    std::wstring PlainText() const;
 
     BEGIN_MSG_MAP(CNoteDlg)
-        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        MESSAGE_HANDLER(WM_CTLCOLORDLG, OnCtlColorDlg)
-        MESSAGE_HANDLER(WM_CTLCOLOREDIT, OnCtlColor)
-        MESSAGE_HANDLER(WM_CTLCOLORBTN, OnCtlColor)
-        MESSAGE_HANDLER(WM_CTLCOLORSCROLLBAR, OnCtlColor)
-        MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColor)
-        MESSAGE_HANDLER(WM_GETMINMAXINFO, OnGetMinMaxInfo)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
-        MESSAGE_HANDLER(WM_CLOSE, OnClose)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        MESSAGE_HANDLER(WM_TIMER, OnTimer)
-        COMMAND_HANDLER(IDC_NOTE_TEXT, EN_CHANGE, OnTextChange)
-        COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
-        REFLECT_NOTIFICATIONS()
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_CTLCOLORDLG, OnCtlColorDlg)
+    MESSAGE_HANDLER(WM_CTLCOLOREDIT, OnCtlColor)
+    MESSAGE_HANDLER(WM_CTLCOLORBTN, OnCtlColor)
+    MESSAGE_HANDLER(WM_CTLCOLORSCROLLBAR, OnCtlColor)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColor)
+    MESSAGE_HANDLER(WM_GETMINMAXINFO, OnGetMinMaxInfo)
+    MESSAGE_HANDLER(WM_SIZE, OnSize)
+    MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+    MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_TIMER, OnTimer)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+    MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
+    MESSAGE_HANDLER(WM_EXITSIZEMOVE, OnExitSizeMove)
+    MESSAGE_HANDLER(WM_ENDSESSION, OnEndSession)
+    NOTIFY_CODE_HANDLER(TBN_DROPDOWN, OnToolbarDropDown)
+    COMMAND_HANDLER(IDC_NOTE_TEXT, EN_CHANGE, OnTextChange)
+    COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
+    MESSAGE_HANDLER(WM_COMMAND, OnCommand)
+    REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
-
-    // The record, in the order the object declares it; stored fields carry their key's name.
-    int m_pos_x = 0;
-    COLORREF m_color = 0;
-    int m_pos_y = 0;
-    int m_transparency = 0;
-    int m_ontop = 0;
-    int m_closed = 0;
-    COLORREF m_clrBkgnd = 0;
-    int m_cx = 250;
-    int m_cy = 250;
-    int m_time_note = 0;
-    int m_font_h = -21;
-    int b_italic = 0;
-    int b_bold = 400;
-    TimeNoteSchedule m_schedule;
-    std::wstring m_font_str;
-    int m_by_hidden = 0;
 
 private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
@@ -109,36 +106,76 @@ private:
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetCursor(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnExitSizeMove(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEndSession(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnToolbarDropDown(int, NMHDR*, BOOL&);
     LRESULT OnTextChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 
+    // Window creation steps.
+    void CreateToolbars();
+    void CreateStatusStrip();
     void PlaceOnScreen();
+    void UpdateShadow();
     void Layout();
-    int TextLength() const;
     void StoreWindowRect();
+    void StartSaveTimer(UINT_PTR id);
+    int TextLength() const;
+
+    // Mouse: zones, the drag of the bars, the self-hiding bars.
+    int ZoneAtScreen(POINT screen) const;
+    HCURSOR CursorAt(POINT screen) const;
+    bool IsOwnBar(HWND hWnd) const;
+    void BeginDrag(POINT screen);
+    void DragStep(POINT screen);
+    void EndDrag(bool save);
+    void StartInteractiveMove();
+    void CheckBars();
+
+    // Toolbar and note menu (NoteDlgMenu.cpp).
+    bool RunCommand(UINT id);
+    void ShowNoteMenu();
+    HMENU BuildNoteMenu() const;
+    void PickColor(bool background);
+    void CloseNote();
+    void ToggleEffect(DWORD effect);
 
     using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
-    std::wstring m_noteId;
-    std::wstring m_settingsSection;  // id + "_Notice_set"
-    std::wstring m_legacySection;    // id + "_Notice", read only as a fallback
     std::wstring m_nextOccurrence;
-
-    bool m_deleted = false;
-    bool m_closedWhileEmpty = false;
-    int m_theme = 0;
+    HWND m_owner = nullptr;
 
     HWND m_text = nullptr;
-    HWND m_toolbar = nullptr;          // visible toolbar, when built
-    HWND m_status = nullptr;           // status strip, when built
+    HWND m_title = nullptr;        // title strip, inside the status strip once that exists
+    HWND m_toolbar = nullptr;      // visible toolbar
+    HWND m_darkToolbar = nullptr;  // hidden; only its image list is used
+    HWND m_status = nullptr;
+    std::unique_ptr<CStatusQb2> m_statusHook;
     HIMAGELIST m_lightImages = nullptr;
     HIMAGELIST m_darkImages = nullptr;
-    CWndShadow m_shadow;
+    HACCEL m_accel = nullptr;
+    std::unique_ptr<CWndShadow> m_shadow;
+    CMyAero m_aero;
 
     COLORREF m_frameColor = 0;
     COLORREF m_captionColor = 0;
     HBRUSH m_bgBrush = nullptr;
     HBRUSH m_frameBrush = nullptr;
+
+    // Interaction state.
+    bool m_dragging = false;
+    bool m_dragMoved = false;
+    POINT m_dragAnchor = {};
+    HCURSOR m_cursor = nullptr;
+    bool m_mouseInside = false;
+    bool m_barsShown = true;
+    bool m_sizeSavePending = false;
+    bool m_textSavePending = false;
 
     SetLayeredWindowAttributesFn m_setLayeredWindowAttributes = nullptr;
     bool m_registered = false;

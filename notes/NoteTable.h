@@ -11,6 +11,8 @@ constexpr int kMaxNotes = 40;
 
 // The note in slot `number`, or null.
 CNoteDlg* GetNote(int number);
+// The note whose window this is, or null.
+CNoteDlg* FindNote(HWND hWnd);
 
 // Creates a note object and window for every note the file holds, numbers
 // 0 to 39 in ascending order, and shows those not stored as hidden.
@@ -31,7 +33,8 @@ void ToggleNote(int number);
 // Hides every note that is not deleted (only the visible ones with
 // onlyVisible), remembering their stacking order.
 void HideAll(bool onlyVisible);
-// Shows the notes the last hide all covered, bottom-most first, and forgets them.
+// Shows the notes the last hide all covered, bottom-most first, and forgets
+// them; notes deleted since then stay hidden.
 void ShowAll();
 // Deletes every stored note and hides its window; the caller confirms first.
 void DeleteAll();

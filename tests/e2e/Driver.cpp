@@ -1,5 +1,7 @@
 #include "tests/e2e/Driver.h"
 
+#include "res/resource.h"
+
 #include <shlobj.h>
 
 #include <atomic>
@@ -131,6 +133,58 @@ std::wstring ClassName(HWND hWnd)
     wchar_t buf[256] = L"";
     ::GetClassNameW(hWnd, buf, 256);
     return buf;
+}
+
+bool SendCommand(HWND hWnd, WORD id, WORD code)
+{
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutW(hWnd, WM_COMMAND, MAKEWPARAM(id, code), 0, SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
+}
+
+std::wstring LongWindowText(HWND hWnd)
+{
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000,
+                          &got);
+    text.resize(got);
+    return text;
+}
+
+std::vector<HWND> NoteWindows(const QuillProcess& p)
+{
+    std::vector<HWND> notes;
+    for (HWND w : p.Windows()) {
+        HWND text = ::GetDlgItem(w, IDC_NOTE_TEXT);
+        if (text && ClassName(text) == L"RichEdit20W")
+            notes.push_back(w);
+    }
+    return notes;
+}
+
+HWND FindMessageBox(const QuillProcess& p, const std::wstring& text)
+{
+    for (HWND w : p.Windows()) {
+        if (ClassName(w) != L"#32770" || !::IsWindowVisible(w))
+            continue;
+        for (HWND child = ::GetWindow(w, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (ClassName(child) == L"Static" && WindowText(child) == text)
+                return w;
+    }
+    return nullptr;
+}
+
+InputLock::InputLock() : m_mutex(::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys"))
+{
+    ::WaitForSingleObject(m_mutex, 120000);
+}
+
+InputLock::~InputLock()
+{
+    ::ReleaseMutex(m_mutex);
+    ::CloseHandle(m_mutex);
 }
 
 QuillProcess::QuillProcess(std::wstring program) : m_program(std::move(program)) {}

@@ -39,6 +39,29 @@ bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs = 10000, DWORD
 std::wstring WindowText(HWND hWnd);
 std::wstring ClassName(HWND hWnd);
 
+// Sends a command (notification code 0) and waits until it is handled; false when the window hung.
+bool SendCommand(HWND hWnd, WORD id, WORD code = 0);
+// The text of a window of another process, however long.
+std::wstring LongWindowText(HWND hWnd);
+
+class QuillProcess;
+// The note windows of the process (dialogs with a rich-edit text area), hidden ones included, top-most first.
+std::vector<HWND> NoteWindows(const QuillProcess& p);
+// A message box of the process showing this text, or null.
+HWND FindMessageBox(const QuillProcess& p, const std::wstring& text);
+
+// Holds the desktop's pointer and keys for the test (the tests that move them share one lock).
+class InputLock {
+public:
+    InputLock();
+    ~InputLock();
+    InputLock(const InputLock&) = delete;
+    InputLock& operator=(const InputLock&) = delete;
+
+private:
+    HANDLE m_mutex;
+};
+
 class QuillProcess {
 public:
     explicit QuillProcess(std::wstring program = ProgramPath());

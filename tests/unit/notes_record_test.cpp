@@ -24,7 +24,7 @@ std::wstring PlainText(HWND text)
     return out;
 }
 
-class NoteRecord : public ::testing::Test {
+class NoteInFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(NoteRecord, ContentBeyondTheOldBufferIsReadWhole)
+TEST_F(NoteInFile, ContentBeyondTheOldBufferIsReadWhole)
 {
     // 50 000 characters, far beyond the 8192-character buffer a fixed read would use.
     std::wstring stored;
@@ -68,7 +68,7 @@ TEST_F(NoteRecord, ContentBeyondTheOldBufferIsReadWhole)
     }
 }
 
-TEST_F(NoteRecord, DeletedNoteIsNeverSavedAgain)
+TEST_F(NoteInFile, DeletedNoteIsNeverSavedAgain)
 {
     WriteProfileString(L"010_Notice", L"a", L"b");
     CNoteDlg note(L"010");
@@ -82,7 +82,7 @@ TEST_F(NoteRecord, DeletedNoteIsNeverSavedAgain)
     EXPECT_TRUE(ReadProfileSection(L"010_Notice_set").empty());
 }
 
-TEST_F(NoteRecord, DefaultCharacterFormatHoldsAFaceOfAnyLength)
+TEST_F(NoteInFile, DefaultCharacterFormatHoldsAFaceOfAnyLength)
 {
     // A face this long comes from a hand-edited file; the format holds 31 characters and a terminator.
     m_default_font.SetAndStore(std::wstring(1000, L'D'));
@@ -96,7 +96,7 @@ TEST_F(NoteRecord, DefaultCharacterFormatHoldsAFaceOfAnyLength)
     EXPECT_EQ(238, format.bCharSet);
 }
 
-TEST_F(NoteRecord, ColoursAppliedAThousandTimesFreeTheBrushesTheyReplace)
+TEST_F(NoteInFile, ColoursAppliedAThousandTimesFreeTheBrushesTheyReplace)
 {
     CNoteDlg note(L"021");
     ASSERT_TRUE(note.Create(nullptr));

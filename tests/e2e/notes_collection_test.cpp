@@ -1,0 +1,225 @@
+// The note collection in the running program: new notes and their place, the
+// 40-note limit and slot reuse, hide all / show all with the stacking order,
+// delete all, and the notes list's toggle commands.
+#include "tests/e2e/Driver.h"
+
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+std::wstring Section(int number)
+{
+    wchar_t id[32];
+    swprintf(id, 32, L"%03d_Notice_set", number);
+    return id;
+}
+
+// A stored note of 100 x 100 with a line of text, at a place that tells it apart.
+void StoreNote(const std::wstring& ini, int number, int x, int y)
+{
+    const std::wstring section = Section(number);
+    IniWrite(ini, section.c_str(), L"m_note_str", (L"note " + std::to_wstring(number)).c_str());
+    IniWrite(ini, section.c_str(), L"m_pos_x", std::to_wstring(x).c_str());
+    IniWrite(ini, section.c_str(), L"m_pos_y", std::to_wstring(y).c_str());
+    IniWrite(ini, section.c_str(), L"m_cx", L"100");
+    IniWrite(ini, section.c_str(), L"m_cy", L"100");
+}
+
+std::wstring PlainIni()
+{
+    const std::wstring ini = NewIniPath();
+    IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"0");
+    IniWrite(ini, L"Program", L"m_default_note_size", L"220");
+    return ini;
+}
+
+HWND NoteAt(const QuillProcess& p, int left, int top)
+{
+    for (HWND w : NoteWindows(p)) {
+        RECT rc = {};
+        ::GetWindowRect(w, &rc);
+        if (rc.left == left && rc.top == top)
+            return w;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> VisibleNotes(const QuillProcess& p)
+{
+    std::vector<HWND> visible;
+    for (HWND w : NoteWindows(p))
+        if (::IsWindowVisible(w))
+            visible.push_back(w);
+    return visible;
+}
+
+std::wstring NoteText(HWND note)
+{
+    return LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT));
+}
+
+bool Stored(const std::wstring& ini, int number)
+{
+    return IniRead(ini, Section(number).c_str(), L"m_cx") != L"<missing>";
+}
+
+}  // namespace
+
+TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
+{
+    InputLock input;
+    const std::wstring ini = PlainIni();
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + ini);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(SendCommand(main, ID_NEW_NOTE));
+    ASSERT_EQ(1u, NoteWindows(p).size());
+    HWND note = NoteWindows(p)[0];
+    EXPECT_TRUE(::IsWindowVisible(note));
+    EXPECT_EQ(L"New Note 001", NoteText(note));
+
+    // Saved through the text timer, with the default size and the place the window took.
+    ASSERT_TRUE(WaitUntil([&] { return IniRead(ini, L"000_Notice_set", L"m_note_str").find(L"New Note 001") !=
+                                       std::wstring::npos; }, 3000));
+    EXPECT_EQ(L"220", IniRead(ini, L"000_Notice_set", L"m_cx"));
+    EXPECT_EQ(L"220", IniRead(ini, L"000_Notice_set", L"m_cy"));
+    RECT rc = {};
+    ::GetWindowRect(note, &rc);
+    EXPECT_EQ(std::to_wstring(rc.left), IniRead(ini, L"000_Notice_set", L"m_pos_x"));
+    EXPECT_EQ(std::to_wstring(rc.top), IniRead(ini, L"000_Notice_set", L"m_pos_y"));
+    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    EXPECT_GE(rc.left, static_cast<int>(0.66 * w) - 220) << "right third";
+    EXPECT_LE(rc.right, w);
+    EXPECT_LT(rc.top, static_cast<int>(0.33 * h)) << "upper third";
+
+    // A burst of keys is saved once, after the last one: the first value that changes holds all of them.
+    ::SetForegroundWindow(note);
+    ::SetFocus(::GetDlgItem(note, IDC_NOTE_TEXT));
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
+    const std::wstring before = IniRead(ini, L"000_Notice_set", L"m_note_str");
+    const std::wstring typed = L"QUILLBOARDTYPING";
+    std::vector<INPUT> keys;
+    for (wchar_t c : typed)
+        for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = c;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            keys.push_back(in);
+        }
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    std::wstring first;
+    ASSERT_TRUE(WaitUntil([&] { return (first = IniRead(ini, L"000_Notice_set", L"m_note_str")) != before; }, 5000, 1));
+    EXPECT_NE(std::wstring::npos, first.find(typed)) << "saved before the last key: " << first;
+}
+
+TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
+{
+    const std::wstring ini = PlainIni();
+    for (int n = 0; n < 40; ++n)
+        StoreNote(ini, n, 10 + 25 * (n % 10), 10 + 120 * (n / 10));
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + ini);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 40; }));
+
+    ::PostMessageW(main, WM_COMMAND, ID_NEW_NOTE, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(p, L"Max 40")) != nullptr; }));
+    EXPECT_EQ(40u, NoteWindows(p).size());
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+
+    // Note 017 is number 16; higher slots are all taken, lower ones too.
+    HWND note17 = NoteAt(p, 10 + 25 * 6, 10 + 120);
+    ASSERT_TRUE(note17);
+    ASSERT_TRUE(SendCommand(note17, ID_NOTE_DELETE));
+    EXPECT_FALSE(Stored(ini, 16));
+    EXPECT_FALSE(::IsWindowVisible(note17));
+    ASSERT_TRUE(SendCommand(main, ID_NEW_NOTE));
+    EXPECT_EQ(40u, NoteWindows(p).size());
+    EXPECT_TRUE(::IsWindowVisible(note17)) << "the deleted slot's window is reused";
+    EXPECT_EQ(L"New Note 017", NoteText(note17));
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, Section(16).c_str(), L"m_note_str").find(L"New Note 017") !=
+                                       std::wstring::npos; }));
+}
+
+TEST(NoteCollection, HideAllAndShowAllKeepTheStackingOrderAndSurviveARestart)
+{
+    const std::wstring ini = PlainIni();
+    for (int n = 0; n < 3; ++n)
+        StoreNote(ini, n, 100 + 150 * n, 300);
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + ini);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
+    // A stacking order that is not the creation order: 1 on top, then 0, then 2.
+    for (int n : {2, 0, 1})
+        ::SetWindowPos(NoteAt(p, 100 + 150 * n, 300), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const std::vector<HWND> order = NoteWindows(p);
+    ASSERT_EQ(NoteAt(p, 250, 300), order[0]);
+    ASSERT_EQ(NoteAt(p, 400, 300), order[2]);
+
+    ASSERT_TRUE(SendCommand(main, ID_HIDE_ALL));
+    EXPECT_TRUE(VisibleNotes(p).empty());
+    ASSERT_TRUE(SendCommand(main, ID_SHOW_ALL));
+    EXPECT_EQ(order, VisibleNotes(p)) << "same order top-down";
+
+    // Closed with its close button, a note comes back with show all too.
+    HWND closed = order[1];
+    ASSERT_TRUE(SendCommand(closed, ID_NOTE_CLOSE));
+    EXPECT_FALSE(::IsWindowVisible(closed));
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, Section(0).c_str(), L"m_by_hidden") == L"1"; }));
+    ASSERT_TRUE(SendCommand(main, ID_SHOW_ALL));
+    EXPECT_TRUE(::IsWindowVisible(closed));
+
+    // Hide all changes no stored field: after a restart the notes are back.
+    ASSERT_TRUE(SendCommand(main, ID_HIDE_ALL));
+    EXPECT_TRUE(VisibleNotes(p).empty());
+    p.Kill();
+    ASSERT_TRUE(p.StartMain(L"-ini:" + ini));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
+}
+
+TEST(NoteCollection, DeleteAllAfterHideAllLeavesNothingForShowAll)
+{
+    const std::wstring ini = PlainIni();
+    for (int n = 0; n < 3; ++n)
+        StoreNote(ini, n, 100 + 150 * n, 300);
+    QuillProcess p;
+    HWND main = p.StartMain(L"-ini:" + ini);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
+
+    // The notes list toggles one note by its number.
+    HWND second = NoteAt(p, 250, 300);
+    ASSERT_TRUE(SendCommand(main, ID_NOTE_FIRST + 1));
+    EXPECT_FALSE(::IsWindowVisible(second));
+    ASSERT_TRUE(SendCommand(main, ID_NOTE_FIRST + 1));
+    EXPECT_TRUE(::IsWindowVisible(second));
+
+    ASSERT_TRUE(SendCommand(main, ID_HIDE_ALL));
+    // "Are you sure?": No keeps everything, Yes deletes.
+    for (WORD answer : {IDNO, IDYES}) {
+        ::PostMessageW(main, WM_COMMAND, ID_DELETE_ALL, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(p, L"Are you sure?")) != nullptr; }));
+        ::PostMessageW(box, WM_COMMAND, answer, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+        ASSERT_TRUE(SendCommand(main, WM_NULL));  // the box's command has been handled
+        for (int n = 0; n < 3; ++n)
+            EXPECT_EQ(answer == IDNO, Stored(ini, n)) << "note " << n << " after " << answer;
+    }
+    ASSERT_TRUE(SendCommand(main, ID_SHOW_ALL));
+    EXPECT_TRUE(VisibleNotes(p).empty()) << "deleted notes stay hidden";
+    for (int n = 0; n < 3; ++n)
+        EXPECT_TRUE(IniKeys(ini, Section(n).c_str()).empty()) << "nothing stored for note " << n;
+}
