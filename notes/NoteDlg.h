@@ -131,6 +131,7 @@ private:
     int ZoneAtScreen(POINT screen) const;
     HCURSOR CursorAt(POINT screen) const;
     bool IsOwnBar(HWND hWnd) const;
+    bool IsOverOwnBar(POINT screen) const;
     void BeginDrag(POINT screen);
     void DragStep(POINT screen);
     void EndDrag(bool save);

@@ -73,6 +73,17 @@ bool CNoteDlg::IsOwnBar(HWND hWnd) const
     return hWnd == m_toolbar || hWnd == m_status || (m_status && ::GetParent(hWnd) == m_status);
 }
 
+bool CNoteDlg::IsOverOwnBar(POINT screen) const
+{
+    HWND under = ::WindowFromPoint(screen);
+    if (IsOwnBar(under))
+        return true;
+    // The status strip is disabled, and the platform may then name the note itself as the window there.
+    RECT strip = {};
+    return under == m_hWnd && m_status && ::IsWindowVisible(m_status) && ::GetWindowRect(m_status, &strip) &&
+           ::PtInRect(&strip, screen);
+}
+
 int CNoteDlg::ZoneAtScreen(POINT screen) const
 {
     RECT client = {};

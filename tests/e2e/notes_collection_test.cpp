@@ -86,8 +86,9 @@ TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
     EXPECT_EQ(L"New Note 001", NoteText(note));
 
     // Saved through the text timer, with the default size and the place the window took.
-    ASSERT_TRUE(WaitUntil([&] { return IniRead(ini, L"000_Notice_set", L"m_note_str").find(L"New Note 001") !=
-                                       std::wstring::npos; }, 3000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return IniRead(ini, L"000_Notice_set", L"m_note_str").find(L"New Note 001") != std::wstring::npos; },
+        3000));
     EXPECT_EQ(L"220", IniRead(ini, L"000_Notice_set", L"m_cx"));
     EXPECT_EQ(L"220", IniRead(ini, L"000_Notice_set", L"m_cy"));
     RECT rc = {};
@@ -148,8 +149,8 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     EXPECT_EQ(40u, NoteWindows(p).size());
     EXPECT_TRUE(::IsWindowVisible(note17)) << "the deleted slot's window is reused";
     EXPECT_EQ(L"New Note 017", NoteText(note17));
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, Section(16).c_str(), L"m_note_str").find(L"New Note 017") !=
-                                       std::wstring::npos; }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return IniRead(ini, Section(16).c_str(), L"m_note_str").find(L"New Note 017") != std::wstring::npos; }));
 }
 
 TEST(NoteCollection, HideAllAndShowAllKeepTheStackingOrderAndSurviveARestart)
