@@ -156,7 +156,7 @@ TEST_F(ShowDesktop, ClassNamesInAnotherCaseDoNothing)
         Check(c);
 }
 
-TEST_F(ShowDesktop, HookInstalledOnceDeliversTheForegroundChange)
+TEST_F(ShowDesktop, InstalledHookHearsAnAnnouncedForegroundChange)
 {
     InstallShowDesktopWatcher();
     InstallShowDesktopWatcher();
