@@ -1,4 +1,5 @@
 target_sources(qb_e2e PRIVATE
+  tests/e2e/export_test.cpp
   tests/e2e/notes_test.cpp
 )
 target_sources(qb_e2e PRIVATE

@@ -1,4 +1,5 @@
 target_sources(qb_unit PRIVATE
+  tests/unit/show_desktop_test.cpp
   tests/unit/colour_test.cpp
   tests/unit/notes_text_test.cpp
   tests/unit/shadow_image_test.cpp

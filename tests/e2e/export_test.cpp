@@ -1,0 +1,255 @@
+// A note's Note-Pad and Word-Pad commands write their files into the
+// temporary folder the program was started with, and open them.
+#include "res/resource.h"
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kTextName = L"Quillboard_1.00notepade_txt.txt";
+const std::wstring kRtfName = L"Quillboard_1.00notepade_txt.rtf";
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+        char chunk[4096];
+        for (size_t n; (n = fread(chunk, 1, sizeof(chunk), file)) > 0;)
+            bytes.append(chunk, n);
+        fclose(file);
+    }
+    return bytes;
+}
+
+std::string Utf16File(const std::wstring& text)
+{
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+// A visible window whose title starts with the file's name.
+HWND EditorOf(const std::wstring& fileName)
+{
+    std::pair<const std::wstring*, HWND> find = {&fileName, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM lp) {
+            auto* f = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lp);
+            if (::IsWindowVisible(w) && WindowText(w).rfind(*f->first, 0) == 0)
+                f->second = w;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.second;
+}
+
+// Waits for the editor the shell opened on the file, a real process, and closes it.
+bool CloseEditorOf(const std::wstring& fileName)
+{
+    HWND editor = nullptr;
+    if (!WaitUntil([&] { return (editor = EditorOf(fileName)) != nullptr; }))
+        return false;
+    ::PostMessageW(editor, WM_CLOSE, 0, 0);
+    return WaitUntil([&] { return !::IsWindow(editor); });
+}
+
+// The program runs with TMP and TEMP set to a folder of the test's own.
+class Export : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_temp = NewFolder() + L"\\";
+        m_ini = NewFolder() + L"\\test.ini";
+        m_oldTemp = TempVariable();
+        SetTemp(m_temp);
+    }
+    void TearDown() override
+    {
+        // Editors left by a failed test would outlive it.
+        HWND w = nullptr;
+        for (int i = 0; i < 5 && (w = EditorOf(L"Quillboard_1.00notepade_txt")) != nullptr; ++i) {
+            ::PostMessageW(w, WM_CLOSE, 0, 0);
+            WaitUntil([&] { return !::IsWindow(w); });
+        }
+        SetTemp(m_oldTemp);
+    }
+    static std::wstring TempVariable()
+    {
+        wchar_t buf[1024] = L"";
+        ::GetEnvironmentVariableW(L"TEMP", buf, 1024);
+        return buf;
+    }
+    static void SetTemp(const std::wstring& folder)
+    {
+        for (const wchar_t* name : {L"TMP", L"TEMP"})
+            ::SetEnvironmentVariableW(name, folder.c_str());
+    }
+
+    // Starts the program with one note; returns the note window.
+    HWND StartWithNote()
+    {
+        for (auto [key, value] : {std::pair{L"m_pos_x", L"200"}, {L"m_pos_y", L"200"}, {L"m_cx", L"300"}})
+            IniWrite(m_ini, L"000_Notice_set", key, value);
+        if (!m_p.Start(L"-ini:" + m_ini))
+            return nullptr;
+        return m_p.WaitForWindow([](HWND w) { return ::GetDlgItem(w, IDC_NOTE_TEXT) && ::IsWindowVisible(w); });
+    }
+    void SetText(HWND note, const std::wstring& text)
+    {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(::GetDlgItem(note, IDC_NOTE_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                              SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    // A message box of the program, with its text; null when none shows within the wait.
+    HWND WaitForBox(std::wstring* text = nullptr, DWORD timeoutMs = 10000)
+    {
+        HWND box = m_p.WaitForWindow(
+            [](HWND w) { return ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF); },
+            timeoutMs);
+        if (box && text) {
+            std::vector<wchar_t> buf(10000);
+            ::GetDlgItemTextW(box, 0xFFFF, buf.data(), static_cast<int>(buf.size()));
+            *text = buf.data();
+        }
+        return box;
+    }
+    void CloseBox(HWND box)
+    {
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    }
+    void Command(HWND note, UINT id) { ::PostMessageW(note, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Exports as plain text and closes the preview; returns the preview's text.
+    std::wstring ExportText(HWND note)
+    {
+        Command(note, ID_NOTE_EXPORT_TEXT);
+        std::wstring shown;
+        HWND box = WaitForBox(&shown);
+        EXPECT_TRUE(box) << "no preview";
+        if (box)
+            CloseBox(box);
+        return shown;
+    }
+    // Whether a box is up once the program has finished the command at hand.
+    bool BoxAfterCommand(HWND note)
+    {
+        // A box of the command is created before its loop answers the sent message.
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(note, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        return WaitForBox(nullptr, 0) != nullptr;
+    }
+
+    std::wstring m_temp, m_ini, m_oldTemp;
+    QuillProcess m_p;
+};
+
+}  // namespace
+
+TEST_F(Export, TextAndRichTextFilesHoldTheNote)
+{
+    HWND note = StartWithNote();
+    ASSERT_TRUE(note);
+    const std::wstring path = m_temp + kTextName;
+    const std::wstring nineThousand = std::wstring(4500, L'a') + std::wstring(4500, L'z');
+    struct Case {
+        const char* name;
+        std::wstring text, exported;
+    };
+    // The note starts empty: the file, written only once the preview is closed, holds the mark alone.
+    Command(note, ID_NOTE_EXPORT_TEXT);
+    HWND box = WaitForBox();
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(FileExists(path)) << "written before the preview was closed";
+    CloseBox(box);
+    EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == "\xFF\xFE"; })) << FileBytes(path).size();
+    // "empty" and "short after long" follow longer exports: the file must be cut to them.
+    const Case cases[] = {{"two lines", L"first line\r\nsecond \x20AC line", L"first line\r\nsecond \x20AC line"},
+                          {"empty", L"", L""},
+                          {"9000 characters", nineThousand, nineThousand.substr(0, 7999)},
+                          {"short after long", L"short", L"short"}};
+    for (const Case& c : cases) {
+        SetText(note, c.text);
+        EXPECT_EQ(c.exported, ExportText(note)) << c.name << ": the preview shows the exported text";
+        EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16File(c.exported); }))
+            << c.name << ": " << FileBytes(path).size() << " bytes, expected " << Utf16File(c.exported).size();
+    }
+
+    // The rich text is streamed whole: all 9000 characters, no byte-order mark.
+    SetText(note, nineThousand);
+    Command(note, ID_NOTE_EXPORT_RTF);
+    const std::wstring rtf = m_temp + kRtfName;
+    // The editor opens the file once it is written and closed.
+    ASSERT_TRUE(CloseEditorOf(kRtfName)) << "the registered rich-text editor opens the file";
+    const std::string bytes = FileBytes(rtf);
+    EXPECT_EQ(0u, bytes.find("{\\rtf"));
+    EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'a')));
+    EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'z')));
+    SetText(note, L"tiny");
+    Command(note, ID_NOTE_EXPORT_RTF);
+    ASSERT_TRUE(CloseEditorOf(kRtfName));
+    EXPECT_LT(FileBytes(rtf).size(), 1000u) << "overwritten";
+    EXPECT_NE(std::string::npos, FileBytes(rtf).find("tiny"));
+    EXPECT_FALSE(BoxAfterCommand(note));
+}
+
+TEST_F(Export, OldFileHeldOpenIsReplacedOrReportedUntouched)
+{
+    HWND note = StartWithNote();
+    ASSERT_TRUE(note);
+    SetText(note, L"new");
+    const std::wstring path = m_temp + kTextName;
+    const std::string old = Utf16File(L"an older and much longer export of another note");
+    struct Holder {
+        const char* name;
+        DWORD share;  // never FILE_SHARE_DELETE: the program cannot delete the file first
+        bool replaced;
+    };
+    for (const Holder& h : {Holder{"holder shares writing", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+                            Holder{"holder shares reading only", FILE_SHARE_READ, false}}) {
+        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD done = 0;
+        ::WriteFile(file, old.data(), static_cast<DWORD>(old.size()), &done, nullptr);
+        ::CloseHandle(file);
+        file = ::CreateFileW(path.c_str(), GENERIC_READ, h.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        ExportText(note);
+        if (h.replaced) {
+            EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16File(L"new"); }))
+                << h.name << ": " << FileBytes(path).size() << " bytes";
+            EXPECT_FALSE(BoxAfterCommand(note)) << h.name;
+        } else {
+            std::wstring text;
+            HWND box = WaitForBox(&text);
+            ASSERT_TRUE(box) << h.name;
+            EXPECT_EQ(L"File access error", text) << h.name;
+            CloseBox(box);
+            EXPECT_EQ(old, FileBytes(path)) << h.name;
+        }
+        ::CloseHandle(file);
+    }
+}
+
+TEST_F(Export, TemporaryFolderOf250CharactersFailsQuietly)
+{
+    // The folder exists, but the export's path would pass the platform's path limit.
+    std::wstring temp = NewFolder(true) + L"\\";
+    temp += std::wstring(250 - temp.size(), L'q');
+    ::CreateDirectoryW((L"\\\\?\\" + temp).c_str(), nullptr);
+    SetTemp(temp);
+    HWND note = StartWithNote();
+    ASSERT_TRUE(note);
+    SetText(note, L"text");
+    ExportText(note);
+    EXPECT_FALSE(BoxAfterCommand(note));
+    Command(note, ID_NOTE_EXPORT_RTF);
+    EXPECT_FALSE(BoxAfterCommand(note));
+    for (const std::wstring& name : {kTextName, kRtfName})
+        EXPECT_FALSE(FileExists(L"\\\\?\\" + temp + L"\\" + name)) << "written";
+    EXPECT_TRUE(m_p.Running());
+}

@@ -1,0 +1,204 @@
+// The show-desktop watcher against real note windows of the note table. The
+// foreground event is not delivered under every platform, so most cases call
+// the hook's callback directly with a desktop-like window.
+#include "app/Config.h"
+#include "notes/NoteDlg.h"
+#include "notes/NoteTable.h"
+#include "notes/ShowDesktopWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+SHORT WINAPI LeftWinDown(int key)
+{
+    return key == VK_LWIN ? SHORT(0x8000) : SHORT(0);
+}
+SHORT WINAPI RightWinDown(int key)
+{
+    return key == VK_RWIN ? SHORT(0x8000) : SHORT(0);
+}
+SHORT WINAPI NoKeyDown(int)
+{
+    return 0;
+}
+
+bool PumpFor(
+    DWORD ms,
+    const std::function<bool()>& done = [] { return false; })
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (done())
+            return true;
+        if (::GetTickCount() - start >= ms)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done)
+{
+    return PumpFor(5000, done);
+}
+
+// Where a window stands in the stacking order, 0 being the top.
+int StackIndex(HWND w)
+{
+    int index = 0;
+    for (HWND at = ::GetTopWindow(nullptr); at; at = ::GetWindow(at, GW_HWNDNEXT), ++index)
+        if (at == w)
+            return index;
+    return -1;
+}
+
+struct Case {
+    const wchar_t* cls;
+    KeyStateReader keys;
+    DWORD event;
+    bool acts;
+};
+
+// Three stored notes, 001 on top, and a window of class cls to come forward as the desktop.
+class ShowDesktop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::LoadLibraryW(L"RICHED20.DLL");
+        wchar_t temp[MAX_PATH], file[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        ::GetTempFileNameW(temp, L"qbd", 0, file);
+        m_path = file;
+        SetConfigPathForTesting(m_path);
+        for (int n = 0; n < 3; ++n) {
+            const std::wstring section = L"00" + std::to_wstring(n) + L"_Notice_set";
+            WriteProfileString(section.c_str(), L"m_pos_x", std::to_wstring(100 + 250 * n).c_str());
+            WriteProfileString(section.c_str(), L"m_pos_y", L"100");
+            WriteProfileString(section.c_str(), L"m_cx", L"200");
+        }
+        LoadAllNotes();
+        GetNote(1)->SetOnTop(true);
+        for (int n = 0; n < 3; ++n)
+            ASSERT_TRUE(GetNote(n) && ::IsWindowVisible(*GetNote(n))) << n;
+        SetKeyStateReader(LeftWinDown);
+    }
+    void TearDown() override
+    {
+        SetKeyStateReader(nullptr);
+        for (HWND w : m_windows)
+            ::DestroyWindow(w);
+        ::DeleteFileW(m_path.c_str());
+    }
+    HWND Window(const wchar_t* cls, DWORD style = WS_POPUP)
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = cls;
+        ::RegisterClassW(&wc);
+        HWND w = ::CreateWindowExW(0, cls, L"", style, 300, 50, 400, 400, nullptr, nullptr, wc.hInstance, nullptr);
+        m_windows.push_back(w);
+        return w;
+    }
+    void Check(const Case& c)
+    {
+        HWND window = Window(c.cls);
+        wchar_t cls[64] = L"";
+        ::GetClassNameW(window, cls, 64);
+        if (std::wstring(cls) != c.cls)
+            GTEST_SKIP() << "class " << cls << " was registered first in this process";
+        HideAll(false);
+        ASSERT_FALSE(Visible(0) || Visible(1) || Visible(2));
+        SetKeyStateReader(c.keys);
+        OnForegroundChanged(nullptr, c.event, window, OBJID_WINDOW, 0, 0, 0);
+        EXPECT_EQ(c.acts, ShowDesktopRaisePending()) << cls;
+        EXPECT_EQ(c.acts, Visible(0) && Visible(1) && Visible(2)) << cls;
+        WaitForRaise();
+        ShowAll();
+    }
+    static void Desktop(HWND w) { OnForegroundChanged(nullptr, EVENT_SYSTEM_FOREGROUND, w, OBJID_WINDOW, 0, 0, 0); }
+    static bool Visible(int n) { return ::IsWindowVisible(*GetNote(n)) != FALSE; }
+    static void WaitForRaise()
+    {
+        ASSERT_TRUE(PumpUntil([] { return !ShowDesktopRaisePending(); }));
+    }
+
+    std::wstring m_path;
+    std::vector<HWND> m_windows;
+};
+
+}  // namespace
+
+TEST_F(ShowDesktop, OnlyTheLeftWindowsKeyWithTheDesktopClassShowsAndRaises)
+{
+    for (const Case& c : {Case{L"WorkerW", LeftWinDown, EVENT_SYSTEM_FOREGROUND, true},
+                          Case{L"ProgMan", LeftWinDown, EVENT_SYSTEM_FOREGROUND, true},
+                          Case{L"WorkerWx", LeftWinDown, EVENT_SYSTEM_FOREGROUND, false},
+                          Case{L"WorkerW", NoKeyDown, EVENT_SYSTEM_FOREGROUND, false},
+                          Case{L"WorkerW", RightWinDown, EVENT_SYSTEM_FOREGROUND, false},
+                          Case{L"WorkerW", LeftWinDown, EVENT_SYSTEM_MINIMIZEEND, false}})
+        Check(c);
+}
+
+TEST_F(ShowDesktop, ClassNamesInAnotherCaseDoNothing)
+{
+    // Class names are one per process whatever their case, so these have a test of their own.
+    for (const Case& c : {Case{L"workerw", LeftWinDown, EVENT_SYSTEM_FOREGROUND, false},
+                          Case{L"Progman", LeftWinDown, EVENT_SYSTEM_FOREGROUND, false}})
+        Check(c);
+}
+
+TEST_F(ShowDesktop, InstalledHookHearsAnAnnouncedForegroundChange)
+{
+    InstallShowDesktopWatcher();
+    InstallShowDesktopWatcher();
+    const int before = ShowDesktopRaiseCount();
+    ::NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, Window(L"WorkerW"), OBJID_WINDOW, CHILDID_SELF);
+    EXPECT_TRUE(PumpUntil([&] { return ShowDesktopRaiseCount() == before + 1; }));
+}
+
+TEST_F(ShowDesktop, HiddenNotesComeBackFromTheRecordButNotADeletedOne)
+{
+    HideAll(false);
+    GetNote(2)->DeleteStoredNote(true);
+    Desktop(Window(L"WorkerW"));
+    EXPECT_TRUE(Visible(0));
+    EXPECT_TRUE(Visible(1));
+    EXPECT_FALSE(Visible(2)) << "deleted";
+    WaitForRaise();
+    EXPECT_FALSE(Visible(2)) << "the raise skips it too";
+    // The record is used up: a later show all brings nothing back.
+    ::ShowWindow(*GetNote(0), SW_HIDE);
+    ShowAll();
+    EXPECT_FALSE(Visible(0));
+}
+
+TEST_F(ShowDesktop, PressesWithin150MsGiveOneRaiseThatPutsTheNotesAboveTheTopWindow)
+{
+    ::ShowWindow(*GetNote(2), SW_HIDE);
+    HWND other = Window(L"QbShowDesktopOther", WS_OVERLAPPEDWINDOW);
+    ::SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ASSERT_LT(StackIndex(other), StackIndex(*GetNote(0)));
+    const int before = ShowDesktopRaiseCount();
+    HWND desktop = Window(L"WorkerW");
+    Desktop(desktop);
+    // No messages in between, so a slow machine cannot let the first timer fire early.
+    ::Sleep(50);
+    Desktop(desktop);
+    ASSERT_TRUE(PumpUntil([&] { return ShowDesktopRaiseCount() > before; }));
+    PumpFor(3 * kRaiseDelayMs);
+    EXPECT_EQ(before + 1, ShowDesktopRaiseCount());
+    EXPECT_LT(StackIndex(*GetNote(0)), StackIndex(other));
+    EXPECT_LT(StackIndex(*GetNote(1)), StackIndex(other));
+    EXPECT_FALSE(::GetWindowLongW(*GetNote(0), GWL_EXSTYLE) & WS_EX_TOPMOST) << "not on top stays a normal window";
+    EXPECT_TRUE(::GetWindowLongW(*GetNote(1), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(Visible(2)) << "a hidden note stays hidden";
+}
