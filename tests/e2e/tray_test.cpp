@@ -185,10 +185,8 @@ TEST(TrayIcon, MenuCommandsReachTheWindowAndTheProgramMenuLivesOn)
     EXPECT_TRUE(p.WaitForExit(15000, nullptr));
 }
 
-// Needs the notes collection (live notes and new notes); enable once it is merged.
 TEST(TrayIcon, NotesComeFirstInTheTrayMenuAndNewNotesTakeTheClampedSize)
 {
-    GTEST_SKIP() << "needs the notes list and New Note of the notes collection";
     ASSERT_TRUE(TakeInputLock());
     const std::wstring ini = NewIniPath();
     IniWrite(ini, L"Program", L"m_default_note_size", L"500");
