@@ -56,3 +56,9 @@ std::wstring FileNameOf(const std::wstring& path)
     size_t slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}

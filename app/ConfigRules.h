@@ -18,3 +18,5 @@ std::wstring NormalizeFolder(const std::wstring& folder);
 
 // The text after the last backslash (the whole text without one).
 std::wstring FileNameOf(const std::wstring& path);
+// The text before the last backslash or slash (empty without one).
+std::wstring FolderOf(const std::wstring& path);

@@ -95,12 +95,6 @@ std::wstring InfoText()
     return text;
 }
 
-std::wstring FolderOf(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(0, slash);
-}
-
 bool CProgramCommands::Handles(UINT command)
 {
     switch (command) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/ConfigRules.h"
 #include "ui/Window.h"
 
 // Chained into the main window's message map. Acts only on commands with notification code 0.
@@ -39,5 +40,3 @@ std::wstring WebPageAddress(UINT command, int langIndex);
 // The Info box's text: strings 91, 92 and the command-line lines 97 to 100.
 std::wstring InfoText();
 
-// Folder of a file path (without the trailing backslash); the path itself when it has no folder part.
-std::wstring FolderOf(const std::wstring& path);

@@ -105,12 +105,6 @@ bool PathInside(const std::wstring& path, const std::wstring& folder)
     return p.size() > f.size() && p.compare(0, f.size(), f) == 0;
 }
 
-std::wstring FolderOf(const std::wstring& path)
-{
-    size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 int InstallerLanguage(const std::optional<int>& langId, int current)
 {
     if (!langId)

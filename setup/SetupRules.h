@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "app/ConfigRules.h"
+
 // Exit codes of every installer mode, as other installers report them.
 constexpr int kSetupDone = 0;
 constexpr int kSetupCancelled = 1602;
@@ -51,8 +53,6 @@ std::wstring TrimFolder(const std::wstring& folder);
 bool SameFolder(const std::wstring& a, const std::wstring& b);
 // path lies inside folder (case-insensitive).
 bool PathInside(const std::wstring& path, const std::wstring& folder);
-// The folder part of a path (up to its last backslash).
-std::wstring FolderOf(const std::wstring& path);
 
 // The installer's language index from "m_lang_id": a language index (0 German,
 // 1 English) or a Windows language id (German ids give 0); otherwise current.
