@@ -101,16 +101,6 @@ void WriteNote(const std::wstring& ini, const wchar_t* id, int x)
     IniWrite(ini, section.c_str(), L"m_cy", L"150");
 }
 
-size_t NoteWindows(const QuillProcess& p)
-{
-    size_t n = 0;
-    for (HWND w : p.Windows()) {
-        HWND text = ::GetDlgItem(w, 1007);
-        n += text && ClassName(text) == L"RichEdit20W";
-    }
-    return n;
-}
-
 // A window of any process, found by its class and title.
 HWND FindTopWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs = 15000)
 {
@@ -316,7 +306,7 @@ TEST(Setup, PortableInstallTakesTheNotesAlong)
     const std::wstring title = WindowText(main);
     ASSERT_GE(title.size(), 9u);
     EXPECT_EQ(L" Portable", title.substr(title.size() - 9)) << Narrow(title);
-    EXPECT_TRUE(WaitUntil([&] { return NoteWindows(p) == 2; })) << NoteWindows(p);
+    EXPECT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 2; })) << NoteWindows(p).size();
     ::PostMessageW(main, WM_COMMAND, 32916, 0);
     EXPECT_TRUE(p.WaitForExit(10000, nullptr));
 }
