@@ -1,5 +1,6 @@
 // Start-up, single instance, command line and where the configuration file
 // ends up, each against the real program.
+#include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ bool Visible(HWND hWnd)
 
 void ExitProgram(QuillProcess& p, HWND main)
 {
-    ::PostMessageW(main, WM_COMMAND, 32916, 0);
+    ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
     DWORD code = 0;
     EXPECT_TRUE(p.WaitForExit(15000, &code));
 }
@@ -28,7 +29,7 @@ TEST(Startup, MainWindowCommandsAndExitCode)
     HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
     EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(32916, 1), 0);
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 1), 0);
     EXPECT_FALSE(p.WaitForExit(1000, nullptr)) << "Exit with notification code 1 must do nothing";
     // Enter does nothing; Esc hides into the tray and the program keeps running.
     ::SendMessageW(main, WM_COMMAND, IDOK, 0);
@@ -60,8 +61,9 @@ TEST(Startup, SecondInstanceWakesTheFirstAndEndsWithZero)
     ASSERT_TRUE(second.WaitForExit(20000, &code));
     EXPECT_EQ(0u, code);
     EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << "the first instance's main window comes up";
-    EXPECT_EQ(main, ::GetForegroundWindow());
-    ::PostMessageW(main, WM_COMMAND, 32916, 0);
+    // The wake-up posts its bring-to-front: the foreground follows a moment later.
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; })) << ::GetForegroundWindow();
+    ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
     ASSERT_TRUE(first.WaitForExit(15000, &code));
     EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
 }
