@@ -4,6 +4,7 @@
 #include "app/DefaultSettings.h"
 #include "notes/NoteColors.h"
 #include "notes/NoteMetrics.h"
+#include "notes/RtfRuns.h"
 #include "notes/NoteText.h"
 #include "timenotes/TitleStrip.h"
 
@@ -267,7 +268,12 @@ void CNoteDlg::LoadContent()
     if (content.empty() || !m_text)
         return;
     if (LooksLikeRtf(content)) {
-        const std::string bytes = ToAnsi(content);
+        std::string bytes = ToAnsi(content);
+        // Only Wine's control lays out a long run slowly; Windows gets the text as stored.
+        static const bool underWine =
+            ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+        if (underWine)
+            bytes = SplitLongTextRuns(bytes);
         StreamIn(m_text, bytes.data(), bytes.size(), SF_RTF);
     } else {
         // Plain text goes in as UTF-16 so that no character is lost to the code page. Not streamed:

@@ -2,6 +2,7 @@ target_sources(qb_core PRIVATE
   notes/NoteColors.cpp
   notes/NoteMetrics.cpp
   notes/NoteText.cpp
+  notes/RtfRuns.cpp
   notes/NoteDlg.cpp
   notes/NoteTable.cpp
   notes/NoteExport.cpp
