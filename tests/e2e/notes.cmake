@@ -1,3 +1,4 @@
 target_sources(qb_e2e PRIVATE
   tests/e2e/notes_test.cpp
+  tests/e2e/notes_long_test.cpp
 )
