@@ -267,6 +267,10 @@ void CNoteDlg::LoadContent()
         DecodeNoteLine(ReadProfileString(m_settingsSection.c_str(), L"m_note_str", fallback.c_str()));
     if (content.empty() || !m_text)
         return;
+    // The control lays the text out anew after each change of its size or default format, shaping every
+    // character again, and breaking lines costs most: the text goes in at its final size, unwrapped.
+    Layout();
+    ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 1);
     if (LooksLikeRtf(content)) {
         std::string bytes = ToAnsi(content);
         // Only Wine's control lays out a long run slowly; Windows gets the text as stored.
@@ -280,6 +284,7 @@ void CNoteDlg::LoadContent()
         // the control can split a CR LF that straddles two stream chunks into two line breaks.
         ::SetWindowTextW(m_text, content.c_str());
     }
+    ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 0);
 }
 
 void CNoteDlg::DeleteStoredNote(bool mark)

@@ -137,7 +137,7 @@ TEST(Notes, LongDarkNoteStartsWholeInItsColoursAndSavesAsStored)
     EXPECT_EQ(kTextColor, whole.crTextColor);
     // The face, read where it is one run, at the start and deep inside.
     for (int at : {0, 40000}) {
-        const CHARFORMATW format = TextFormat(p.Pid(), area, at, at + 5);
+        const CHARFORMATW format = TextFormat(p.Pid(), area, at, at + 1);
         EXPECT_TRUE(format.dwMask & CFM_FACE) << at;
         EXPECT_STREQ(L"Segoe Print", format.szFaceName) << at;
         EXPECT_EQ(250, format.yHeight) << at;  // \fs25

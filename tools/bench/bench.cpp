@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -237,43 +238,73 @@ private:
     PROCESS_INFORMATION m_pi = {};
 };
 
-// Bytes the process has had written to files so far, from the kernel's count of the Wine process
-// behind it (found by the configuration path on its command line); -1 when it cannot be read.
+// A file of /proc for the Wine process behind the program, found by the configuration path on its
+// command line; empty when there is none.
+std::string ProcFile(const std::wstring& iniName, const wchar_t* name)
+{
+    auto read = [](const std::wstring& path) {
+        std::string text;
+        HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE)
+            return text;
+        char buffer[4096];
+        DWORD got = 0;
+        while (::ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got)
+            text.append(buffer, got);
+        ::CloseHandle(f);
+        return text;
+    };
+    static std::wstring lastIni, lastDir;
+    if (iniName != lastIni || read(lastDir + L"\\cmdline").find(Utf8(iniName)) == std::string::npos) {
+        lastIni = iniName;
+        lastDir.clear();
+        WIN32_FIND_DATAW found;
+        HANDLE find = ::FindFirstFileW(L"Z:\\proc\\*", &found);
+        if (find == INVALID_HANDLE_VALUE)
+            return std::string();
+        do {
+            if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9')
+                continue;
+            const std::wstring dir = std::wstring(L"Z:\\proc\\") + found.cFileName;
+            const std::string cmdline = read(dir + L"\\cmdline");
+            if (cmdline.find("Quillboard") != std::string::npos && cmdline.find(Utf8(iniName)) != std::string::npos) {
+                lastDir = dir;
+                break;
+            }
+        } while (::FindNextFileW(find, &found));
+        ::FindClose(find);
+    }
+    return lastDir.empty() ? std::string() : read(lastDir + L"\\" + name);
+}
+
+// Bytes the process has had written to files so far (the kernel's count), or -1.
 long long WrittenBytes(const std::wstring& iniName)
 {
-    WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (find == INVALID_HANDLE_VALUE)
+    const std::string io = ProcFile(iniName, L"io");
+    const size_t at = io.find("write_bytes:");
+    return at == std::string::npos ? -1 : std::atoll(io.c_str() + at + 12);
+}
+
+// CPU time of the process so far in milliseconds, all its threads, from the kernel's count; or -1.
+double ProcCpuMs(const std::wstring& iniName)
+{
+    const std::string stat = ProcFile(iniName, L"stat");
+    const size_t close = stat.rfind(')');
+    if (close == std::string::npos)
         return -1;
-    long long bytes = -1;
-    do {
-        if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9')
-            continue;
-        const std::wstring dir = std::wstring(L"Z:\\proc\\") + found.cFileName;
-        auto read = [](const std::wstring& path) {
-            std::string text;
-            HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, 0, nullptr);
-            if (f == INVALID_HANDLE_VALUE)
-                return text;
-            char buffer[4096];
-            DWORD got = 0;
-            while (::ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got)
-                text.append(buffer, got);
-            ::CloseHandle(f);
-            return text;
-        };
-        const std::string cmdline = read(dir + L"\\cmdline");
-        if (cmdline.find("Quillboard") == std::string::npos || cmdline.find(Utf8(iniName)) == std::string::npos)
-            continue;
-        const std::string io = read(dir + L"\\io");
-        const size_t at = io.find("write_bytes:");
-        if (at != std::string::npos)
-            bytes = std::atoll(io.c_str() + at + 12);
-        break;
-    } while (::FindNextFileW(find, &found));
-    ::FindClose(find);
-    return bytes;
+    // After the name: state, then fields 4 to 13, then utime and stime in clock ticks.
+    const char* at = stat.c_str() + close + 2;
+    unsigned long long fields[13] = {};
+    for (int i = 0; i < 13 && *at; ++i) {
+        while (*at == ' ')
+            ++at;
+        fields[i] = std::strtoull(at, const_cast<char**>(&at), 10);
+        if (i == 0)
+            while (*at && *at != ' ')
+                ++at;
+    }
+    return (fields[11] + fields[12]) * 10.0;
 }
 
 long long FileSize(const std::wstring& path)
@@ -333,14 +364,17 @@ void MeasureForty(const std::wstring& quill, const std::wstring& ini, Figures& f
         return;
     Pump(2000);  // the notes' own start-up saves
     f.ws40.push_back(p.WorkingSetMb());
-    const double cpu0 = p.CpuMs(), t0 = NowMs();
+    // The kernel's count covers every thread of the process; Wine may not report another process's times.
+    const std::wstring name = ini.substr(ini.find_last_of(L'\\') + 1);
+    const bool fromKernel = ProcCpuMs(name) >= 0;
+    auto cpu = [&] { return fromKernel ? ProcCpuMs(name) : p.CpuMs(); };
+    const double cpu0 = cpu(), t0 = NowMs();
     Pump(10000);
-    f.idle40.push_back((p.CpuMs() - cpu0) / (NowMs() - t0) * 100.0);
+    f.idle40.push_back((cpu() - cpu0) / (NowMs() - t0) * 100.0);
 
     // One note's save: a character typed, then the save the close request makes at once.
     HWND note = CountWindows(p.Pid()).firstNote;
     HWND text = ::GetDlgItem(note, kTextArea);
-    const std::wstring name = ini.substr(ini.find_last_of(L'\\') + 1);
     for (int i = 0; i < 5; ++i) {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(text, WM_CHAR, L'a' + (round * 5 + i) % 26, 1, SMTO_ABORTIFHUNG, 5000, &ignored);
