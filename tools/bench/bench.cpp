@@ -240,7 +240,7 @@ private:
 
 // A file of /proc for the Wine process behind the program, found by the configuration path on its
 // command line; empty when there is none.
-std::string ProcFile(const std::wstring& iniName, const wchar_t* name)
+std::string ProcFile(const std::wstring& iniName, const wchar_t* name, const char* program = "Quillboard")
 {
     auto read = [](const std::wstring& path) {
         std::string text;
@@ -268,7 +268,7 @@ std::string ProcFile(const std::wstring& iniName, const wchar_t* name)
                 continue;
             const std::wstring dir = std::wstring(L"Z:\\proc\\") + found.cFileName;
             const std::string cmdline = read(dir + L"\\cmdline");
-            if (cmdline.find("Quillboard") != std::string::npos && cmdline.find(Utf8(iniName)) != std::string::npos) {
+            if (cmdline.find(program) != std::string::npos && cmdline.find(Utf8(iniName)) != std::string::npos) {
                 lastDir = dir;
                 break;
             }
@@ -287,9 +287,9 @@ long long WrittenBytes(const std::wstring& iniName)
 }
 
 // CPU time of the process so far in milliseconds, all its threads, from the kernel's count; or -1.
-double ProcCpuMs(const std::wstring& iniName)
+double ProcCpuMs(const std::wstring& iniName, const char* program = "Quillboard")
 {
-    const std::string stat = ProcFile(iniName, L"stat");
+    const std::string stat = ProcFile(iniName, L"stat", program);
     const size_t close = stat.rfind(')');
     if (close == std::string::npos)
         return -1;
@@ -322,7 +322,14 @@ void Pump(DWORD ms)
 
 // ---- The run -----------------------------------------------------------------------------------------------------
 
+std::wstring Name(const std::wstring& path)
+{
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
 struct Figures {
+    std::vector<double> profileSame, profileChanged;
+    std::vector<double> startCpu40, settle40, startCpuLong, startCpuEmpty, startCpuFloor;
     std::vector<double> floorStart, floorWs;
     std::vector<double> start40, ws40, idle40, save40, saveBytes40;
     std::vector<double> startLong, startEmpty, wsEmpty;
@@ -362,10 +369,18 @@ void MeasureForty(const std::wstring& quill, const std::wstring& ini, Figures& f
     f.start40.push_back(start);
     if (start < 0)
         return;
-    Pump(2000);  // the notes' own start-up saves
+    f.startCpu40.push_back(ProcCpuMs(Name(ini)));
+    // Each note saves itself once after start-up (its size timer); idle begins when that is over.
+    for (int i = 0; i < 60; ++i) {
+        const double before = ProcCpuMs(Name(ini));
+        Pump(1000);
+        if (ProcCpuMs(Name(ini)) - before < 20)
+            break;
+    }
+    f.settle40.push_back(ProcCpuMs(Name(ini)));
     f.ws40.push_back(p.WorkingSetMb());
     // The kernel's count covers every thread of the process; Wine may not report another process's times.
-    const std::wstring name = ini.substr(ini.find_last_of(L'\\') + 1);
+    const std::wstring name = Name(ini);
     const bool fromKernel = ProcCpuMs(name) >= 0;
     auto cpu = [&] { return fromKernel ? ProcCpuMs(name) : p.CpuMs(); };
     const double cpu0 = cpu(), t0 = NowMs();
@@ -388,6 +403,30 @@ void MeasureForty(const std::wstring& quill, const std::wstring& ini, Figures& f
         Pump(600);  // the text timer's own save, which finds nothing changed
     }
     f.iniBytes = FileSize(ini);
+}
+
+// The profile functions alone, in this process, on a copy of the 40-note file: the sixteen writes of a
+// save whose values are all unchanged, and one write whose value changed (the whole file is rewritten).
+void MeasureProfileWrites(const std::wstring& ini, Figures& f)
+{
+    const wchar_t* keys[] = {L"m_pos_y",    L"m_pos_x",     L"m_cy",       L"m_cx",
+                             L"m_clrBkgnd", L"m_by_hidden", L"m_color",    L"m_transparency",
+                             L"m_ontop",    L"m_closed",    L"b_italic",   L"b_bold",
+                             L"m_font_h",   L"m_font_str",  L"m_note_str", L"m_note_str_info"};
+    std::vector<wchar_t> value(65536);
+    for (int round = 0; round < 5; ++round) {
+        double t = NowMs();
+        for (const wchar_t* key : keys) {
+            ::GetPrivateProfileStringW(L"005_Notice_set", key, L"", value.data(), 65536, ini.c_str());
+            ::WritePrivateProfileStringW(L"005_Notice_set", key, value.data(), ini.c_str());
+        }
+        f.profileSame.push_back(NowMs() - t);
+        ::GetPrivateProfileStringW(L"005_Notice_set", L"m_note_str", L"", value.data(), 65536, ini.c_str());
+        value[100] = value[100] == L'a' ? L'b' : L'a';
+        t = NowMs();
+        ::WritePrivateProfileStringW(L"005_Notice_set", L"m_note_str", value.data(), ini.c_str());
+        f.profileChanged.push_back(NowMs() - t);
+    }
 }
 
 void MeasureLanguageTable(Figures& f)
@@ -429,6 +468,12 @@ std::string Report(const Figures& f,
          Format("%.1f", startLong / floorStart) + " | 2000 | " + verdict(startLong >= 0 && startLong < 2000) + " |\n";
     s += "| Start, empty configuration (ms) | " + Format("%.0f", Median(f.startEmpty)) + " | " +
          Format("%.0f", floorStart) + " | " + Format("%.1f", Median(f.startEmpty) / floorStart) + " | | |\n";
+    s += "| CPU time to the end of start: 40 notes / long note / empty / floor (ms) | " +
+         Format("%.0f", Median(f.startCpu40)) + " / " + Format("%.0f", Median(f.startCpuLong)) + " / " +
+         Format("%.0f", Median(f.startCpuEmpty)) + " | " + Format("%.0f", Median(f.startCpuFloor)) +
+         " | | | the process's own CPU, whatever the load |\n";
+    s += "| CPU time, 40 notes, once their start-up saves are over (ms) | " + Format("%.0f", Median(f.settle40)) +
+         " | | | | |\n";
     s += "| One save, 40 notes in the file (ms) | " + Format("%.1f", save) + " | | | 30 | " + verdict(save < 30) +
          " |\n";
     s += "| Bytes written by one save | " +
@@ -443,6 +488,10 @@ std::string Report(const Figures& f,
          Format("%.1f", floorWs) + " | | | |\n";
     s += "| Program file (MB) | " + Format("%.2f", exe) + " | " + Format("%.2f", floorExe) + " | " +
          Format("%.1f", exe / floorExe) + " | 1.5 | " + verdict(exe < 1.5) + " |\n";
+    s += "| Profile functions: 16 reads and unchanged writes (ms) | " + Format("%.1f", Median(f.profileSame)) +
+         " | | | | in the benchmark's process |\n";
+    s += "| Profile functions: one changed write, file rewritten (ms) | " + Format("%.1f", Median(f.profileChanged)) +
+         " | | | | in the benchmark's process |\n";
     s += "| Language table decode (ms) | " + Format("%.2f", Median(f.langDecode)) + " | | | | |\n";
     std::string head = "Machine: " + machine + "; " + wine + "; load average before the run: " + load + "; " +
                        std::to_string(rounds) + " rounds, medians.\n\n";
@@ -485,6 +534,7 @@ int main(int argc, char** argv)
         {
             Process p;
             f.floorStart.push_back(p.Start(floor, L"", [](const WindowCount& c) { return c.anyVisible; }));
+            f.startCpuFloor.push_back(ProcCpuMs(L"qb_floor", "qb_floor"));
             Pump(2000);
             f.floorWs.push_back(p.WorkingSetMb());
         }
@@ -493,11 +543,13 @@ int main(int argc, char** argv)
             Process p;
             f.startLong.push_back(p.Start(quill, L"-ini:" + Copy(longNote, folder, L"long_run.ini"),
                                           [](const WindowCount& c) { return c.mainVisible && c.visibleNotes >= 1; }));
+            f.startCpuLong.push_back(ProcCpuMs(L"long_run.ini"));
         }
         {
             Process p;
             f.startEmpty.push_back(p.Start(quill, L"-ini:" + Copy(empty, folder, L"empty_run.ini"),
                                            [](const WindowCount& c) { return c.mainVisible; }));
+            f.startCpuEmpty.push_back(ProcCpuMs(L"empty_run.ini"));
             Pump(2000);
             f.wsEmpty.push_back(p.WorkingSetMb());
         }
@@ -506,6 +558,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     }
     MeasureLanguageTable(f);
+    MeasureProfileWrites(Copy(forty, folder, L"profile.ini"), f);
 
     const std::string table = Report(f, rounds, quill, floor, argv[5], argv[6], argv[7]);
     std::printf("\n%s", table.c_str());
