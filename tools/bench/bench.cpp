@@ -268,7 +268,9 @@ std::string ProcFile(const std::wstring& iniName, const wchar_t* name, const cha
                 continue;
             const std::wstring dir = std::wstring(L"Z:\\proc\\") + found.cFileName;
             const std::string cmdline = read(dir + L"\\cmdline");
-            if (cmdline.find(program) != std::string::npos && cmdline.find(Utf8(iniName)) != std::string::npos) {
+            // The benchmark's own command line names the programs it starts.
+            if (cmdline.find(program) != std::string::npos && cmdline.find(Utf8(iniName)) != std::string::npos &&
+                cmdline.find("qb_bench") == std::string::npos) {
                 lastDir = dir;
                 break;
             }
