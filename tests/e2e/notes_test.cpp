@@ -167,6 +167,21 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
         DWORD_PTR ignored = 0;
         ASSERT_TRUE(::SendMessageTimeoutW(note, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
     }
+    // The notes' own start-up saves rewrite the file in place: read it once it has been still for a second.
+    auto lastWrite = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        ::GetFileAttributesExW(ini.c_str(), GetFileExInfoStandard, &data);
+        return (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    };
+    ULONGLONG seen = 0;
+    WaitUntil(
+        [&] {
+            const ULONGLONG now = lastWrite();
+            const bool still = now == seen;
+            seen = now;
+            return still;
+        },
+        30000, 1000);
     const std::vector<std::wstring> savedKeys = {
         L"m_pos_y", L"m_pos_x", L"m_cy", L"m_cx", L"m_clrBkgnd", L"m_by_hidden", L"m_color", L"m_transparency",
         L"m_ontop", L"m_closed", L"b_italic", L"b_bold", L"m_font_h", L"m_font_str", L"m_note_str", L"m_note_str_info"};
