@@ -6,6 +6,7 @@
 #include "notes/NoteColors.h"
 #include "notes/NoteDlgRules.h"
 #include "notes/NoteMetrics.h"
+#include "notes/RtfRuns.h"
 #include "notes/NoteText.h"
 #include "notes/ShowDesktopWatcher.h"
 #include "notes/StatusQb2.h"
@@ -243,14 +244,24 @@ void CNoteDlg::LoadContent()
         DecodeNoteLine(ReadProfileString(m_settingsSection.c_str(), L"m_note_str", fallback.c_str()));
     if (content.empty() || !m_text)
         return;
+    // The control lays the text out anew after each change of its size or default format, shaping every
+    // character again, and breaking lines costs most: the text goes in at its final size, unwrapped.
+    Layout();
+    ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 1);
     if (LooksLikeRtf(content)) {
-        const std::string bytes = ToAnsi(content);
+        std::string bytes = ToAnsi(content);
+        // Only Wine's control lays out a long run slowly; Windows gets the text as stored.
+        static const bool underWine =
+            ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+        if (underWine)
+            bytes = SplitLongTextRuns(bytes);
         StreamIn(m_text, bytes.data(), bytes.size(), SF_RTF);
     } else {
         // Plain text goes in as UTF-16 so that no character is lost to the code page. Not streamed:
         // the control can split a CR LF that straddles two stream chunks into two line breaks.
         ::SetWindowTextW(m_text, content.c_str());
     }
+    ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 0);
 }
 
 void CNoteDlg::DeleteStoredNote(bool mark)

@@ -4,6 +4,7 @@ target_sources(qb_core PRIVATE
   notes/NoteText.cpp
   notes/NoteRecord.cpp
   notes/NoteDlgRules.cpp
+  notes/RtfRuns.cpp
   notes/NoteDlg.cpp
   notes/NoteDlgMouse.cpp
   notes/NoteDlgMenu.cpp

@@ -5,6 +5,8 @@
 #   tools/dev.sh test [ctest args...]
 #                                build, then run every test under Wine on a private Xvfb
 #   tools/dev.sh build           build only
+#   tools/dev.sh bench [rounds]  build, then time Quillboard beside a bare dialog program
+#                                (default 5 rounds); writes docs/benchmarks.md
 #
 # Environment: BUILD_DIR (default: build) holds everything generated, the
 # Wine prefixes included. Examples for a quicker loop:
@@ -145,9 +147,34 @@ cmd_run() {
     exec wine "$WIN_BUILD/Quillboard.exe" "$@"
 }
 
+# A benchmark, never a test: the real program beside a floor program on a private display,
+# alternating for the given number of rounds; the medians go to docs/benchmarks.md.
+cmd_bench() {
+    local rounds=${1:-5}
+    ensure_packages
+    build
+    trap cleanup EXIT
+    start_xvfb
+    wine_env "$BUILD_DIR/wineprefix-bench"
+    prepare_prefix
+    wineserver -p
+    local machine wine_version load
+    machine="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores"
+    wine_version=$(wine --version)
+    load=$(cut -d' ' -f1-3 /proc/loadavg)
+    mkdir -p "$ROOT/docs"
+    log "benchmark on $DISPLAY, $rounds rounds"
+    wine "$WIN_BUILD/qb_bench.exe" "$(winpath_of "$WIN_BUILD/Quillboard.exe")" "$(winpath_of "$WIN_BUILD/qb_floor.exe")" \
+        "$rounds" "$(winpath_of "$ROOT/docs/benchmarks.md")" "$machine" "$wine_version" "$load"
+}
+
+# Z: and the path with backslashes; winepath would start a wineserver of its own.
+winpath_of() { printf 'Z:%s' "${1//\//\\}"; }
+
 case "${1:-}" in
     run) shift; cmd_run "$@" ;;
     test) shift; cmd_test "$@" ;;
+    bench) shift; cmd_bench "$@" ;;
     build) ensure_packages; build ;;
-    *) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    *) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
 esac

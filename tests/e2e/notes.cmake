@@ -1,6 +1,7 @@
 target_sources(qb_e2e PRIVATE
   tests/e2e/export_test.cpp
   tests/e2e/notes_test.cpp
+  tests/e2e/notes_long_test.cpp
 )
 target_sources(qb_e2e PRIVATE
   tests/e2e/notes_collection_test.cpp
