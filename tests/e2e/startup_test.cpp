@@ -60,7 +60,8 @@ TEST(Startup, SecondInstanceWakesTheFirstAndEndsWithZero)
     ASSERT_TRUE(second.WaitForExit(20000, &code));
     EXPECT_EQ(0u, code);
     EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << "the first instance's main window comes up";
-    EXPECT_EQ(main, ::GetForegroundWindow());
+    // Shown first without activation; the posted bring-to-front makes it the foreground a moment later.
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; })) << ::GetForegroundWindow();
     ::PostMessageW(main, WM_COMMAND, 32916, 0);
     ASSERT_TRUE(first.WaitForExit(15000, &code));
     EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
