@@ -60,6 +60,24 @@ BOOL CALLBACK CollectQuillboard(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
+bool FitsOemCodePage(const std::wstring& text)
+{
+    BOOL lost = FALSE;
+    ::WideCharToMultiByte(CP_OEMCP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, &lost);
+    return !lost;
+}
+
+// cmd reads a batch file in the OEM code page: a path that does not fit it is
+// written by its short (8.3) name, when the file system keeps one.
+std::wstring BatchPath(const std::wstring& path)
+{
+    if (FitsOemCodePage(path))
+        return path;
+    wchar_t shortPath[MAX_PATH] = L"";
+    DWORD n = ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    return n && n < MAX_PATH ? shortPath : path;
+}
+
 std::string InOemCodePage(const std::wstring& text)
 {
     int n =
@@ -256,11 +274,12 @@ bool StartSelfRemoval(const std::wstring& exePath, const std::wstring& folder)
     if (temp.empty())
         return false;
     const std::wstring batch = temp + L"Quillboard_uninstall_" + std::to_wstring(::GetCurrentProcessId()) + L".bat";
-    const std::string text = InOemCodePage(SelfRemovalBatch(exePath, folder, batch));
     HANDLE file =
         ::CreateFileW(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
+    // Short names exist only for files that exist: the batch file's own after its creation.
+    const std::string text = InOemCodePage(SelfRemovalBatch(BatchPath(exePath), BatchPath(folder), BatchPath(batch)));
     DWORD written = 0;
     bool ok =
         ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();

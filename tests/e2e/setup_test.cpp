@@ -170,8 +170,9 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
     HWND main = running.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
 
-    // Blanks in the target: the folder must come back as one -?UNPATH value.
-    const std::wstring target = NewFolder(true) + L"\\Quill Board Target";
+    // Blanks in the target: the folder must come back as one -?UNPATH value. The
+    // euro sign is no character of the batch file's code page.
+    const std::wstring target = NewFolder(true) + L"\\Quill Board \x20AC Target";
     const std::wstring setup = CopyProgram(NewFolder(true), L"QuillboardSetup.exe");
     ASSERT_EQ(0u, RunToEnd(setup, L"-?SILENT \"-?dir:" + target + L"\" -ini:" + ini));
     DWORD code = 0;
