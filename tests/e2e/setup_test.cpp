@@ -1,5 +1,6 @@
 // The installer modes of the real program file, unattended and through their
 // dialogs: install, the registered uninstall, portable install, cancel.
+#include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -249,7 +250,7 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
         ASSERT_GT(pathsElsewhere, 0);
         ::PostMessageW(main, WM_COMMAND, 33203, 0);
         EXPECT_FALSE(elsewhere.WaitForExit(1500, nullptr));
-        ::PostMessageW(main, WM_COMMAND, 32916, 0);
+        ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
         EXPECT_TRUE(elsewhere.WaitForExit(10000, nullptr));
     }
 
@@ -308,7 +309,7 @@ TEST(Setup, PortableInstallTakesTheNotesAlong)
     ASSERT_GE(title.size(), 9u);
     EXPECT_EQ(L" Portable", title.substr(title.size() - 9)) << Narrow(title);
     EXPECT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 2; })) << NoteWindows(p).size();
-    ::PostMessageW(main, WM_COMMAND, 32916, 0);
+    ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_TRUE(p.WaitForExit(10000, nullptr));
 }
 

@@ -199,7 +199,7 @@ TEST_F(CmdBarTest, ButtonsFollowTheMenuAndLongTextsAreCut)
 TEST_F(CmdBarTest, RightButtonsAndTheirAltLetters)
 {
     ASSERT_TRUE(m_bar.AddRightButton(L"# Donate", 32914));
-    ASSERT_TRUE(m_bar.AddRightButton(L"# E&xit", 32916));
+    ASSERT_TRUE(m_bar.AddRightButton(L"# E&xit", ID_APP_EXIT));
     std::vector<LONG> right = Place(m_bar.GetRightToolbar());
     EXPECT_EQ(std::vector<LONG>(right.begin(), right.begin() + 2), (std::vector<LONG>{12, 0})) << "at the top right";
 
@@ -209,7 +209,7 @@ TEST_F(CmdBarTest, RightButtonsAndTheirAltLetters)
     MSG open{};
     EXPECT_FALSE(::PeekMessageW(&open, Toolbar(), cmdbar::kOpenMenuMsg, cmdbar::kOpenMenuMsg, PM_NOREMOVE));
     Pump();
-    EXPECT_EQ(g_log.commands, (decltype(g_log.commands){{32916, 0}}));
+    EXPECT_EQ(g_log.commands, (decltype(g_log.commands){{ID_APP_EXIT, 0}}));
 }
 
 TEST_F(CmdBarTest, PictureListRefusesThe257thPicture)
