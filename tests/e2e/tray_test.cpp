@@ -102,7 +102,9 @@ TEST(TrayIcon, ExistsAndALeftClickShowsTheHiddenWindow)
     EXPECT_TRUE(IconPresent(main));
 
     ASSERT_TRUE(ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "a left click shows the window";
+    // Showing ends with a posted bring-to-front (hide, foreground, show): click again only once it is done.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main; }))
+        << "a left click shows the window";
     ASSERT_TRUE(ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); })) << "and the next one hides it";
     PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
