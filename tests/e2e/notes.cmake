@@ -1,6 +1,5 @@
 target_sources(qb_e2e PRIVATE
   tests/e2e/notes_test.cpp
-)
-target_sources(qb_e2e PRIVATE
   tests/e2e/notes_collection_test.cpp
+  tests/e2e/notes_window_test.cpp
 )
