@@ -142,6 +142,9 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     // Note 017 is number 16; higher slots are all taken, lower ones too.
     HWND note17 = NoteAt(p, 10 + 25 * 6, 10 + 120);
     ASSERT_TRUE(note17);
+    // Pinned before it goes: the reused window must follow its new record (the default: not on top).
+    ASSERT_TRUE(SendCommand(note17, ID_NOTE_PIN));
+    ASSERT_TRUE(::GetWindowLongW(note17, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ASSERT_TRUE(SendCommand(note17, ID_NOTE_DELETE));
     EXPECT_FALSE(Stored(ini, 16));
     EXPECT_FALSE(::IsWindowVisible(note17));
@@ -149,6 +152,7 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     EXPECT_EQ(40u, NoteWindows(p).size());
     EXPECT_TRUE(::IsWindowVisible(note17)) << "the deleted slot's window is reused";
     EXPECT_EQ(L"New Note 017", NoteText(note17));
+    EXPECT_FALSE(::GetWindowLongW(note17, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the reused window keeps an old pin";
     EXPECT_TRUE(WaitUntil(
         [&] { return IniRead(ini, Section(16).c_str(), L"m_note_str").find(L"New Note 017") != std::wstring::npos; }));
 }

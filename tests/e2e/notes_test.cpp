@@ -2,6 +2,8 @@
 // back in the file's form; hand-edited values out of range do no harm.
 #include "tests/e2e/Driver.h"
 
+#include "res/resource.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +15,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kTextArea = 1007;
+constexpr int kTextArea = IDC_NOTE_TEXT;
 
 struct Key {
     const wchar_t* name;
