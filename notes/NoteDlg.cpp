@@ -398,7 +398,10 @@ void CNoteDlg::Layout()
     HWND title = m_title;
     int strip = kStripHeight;
     if (m_status) {
-        ::MoveWindow(title, 0, 0, w - 24, kStripHeight, TRUE);
+        // The 24 pixels are the size grip's; without one the title strip covers the whole strip, which
+        // would otherwise show a panel in the system's colours there.
+        const bool grip = (::GetWindowLongPtrW(m_status, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+        ::MoveWindow(title, 0, 0, grip ? w - 24 : w, kStripHeight, TRUE);
         ::SendMessageW(m_status, WM_SIZE, 0, 0);
         RECT rc = {};
         ::GetWindowRect(m_status, &rc);
