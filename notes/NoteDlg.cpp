@@ -16,10 +16,8 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
-#include <ctime>
-#include <cwchar>
 #include <string>
 
 namespace {
