@@ -284,42 +284,27 @@ TEST(NoteWindow, CtrlBWithNoSelectionTogglesTheWordAtTheCaret)
     }
 }
 
-TEST(NoteWindow, SizedByItsCornerItStopsAt100By100)
+TEST(NoteWindow, DraggedMovedAndSizedWithTheMouse)
 {
     InputLock input;
     const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 40, 300, 220, 220, L"size");
+    StoreNote(ini, kNote0, 40, 300, 220, 220, L"mouse");
     QuillProcess p;
     HWND note = StartWithNotes(p, ini, 1, 40, 300);
     ASSERT_TRUE(note);
     ::SetForegroundWindow(note);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
     RECT client = {};
     ::GetClientRect(note, &client);
-    MoveMouse(At(note, client.right - 1, client.bottom - 1));
-    Button(true);
-    MoveMouse(POINT{150, 400});
-    MoveMouse(POINT{50, 310});  // far beyond the smallest size
-    Button(false);
-    EXPECT_TRUE(WaitUntil([&] { return Rect(note).right - Rect(note).left == 100; }));
-    const RECT rc = Rect(note);
-    EXPECT_EQ(100, rc.right - rc.left);
-    EXPECT_EQ(100, rc.bottom - rc.top);
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_cx") == L"100"; }));
-}
+    auto storedAt = [&](LONG x, LONG y) {
+        // Every save rewrites the file in place: read until it holds the place.
+        return WaitUntil([&] {
+            return IniRead(ini, kNote0, L"m_pos_x") == std::to_wstring(x) &&
+                   IniRead(ini, kNote0, L"m_pos_y") == std::to_wstring(y);
+        });
+    };
 
-TEST(NoteWindow, DragOfTheStatusStripEndsWithTheButtonOrWithTheCapture)
-{
-    InputLock input;
-    const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 40, 300, 220, 220, L"drag");
-    QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 1, 40, 300);
-    ASSERT_TRUE(note);
-    ::SetForegroundWindow(note);
-    RECT client = {};
-    ::GetClientRect(note, &client);
-
-    // An ordinary drag moves the note and saves its place on release.
+    // A drag of the status strip moves the note and saves its place on release.
     POINT start = At(note, 60, client.bottom - 12);
     MoveMouse(start);
     Button(true);
@@ -328,13 +313,10 @@ TEST(NoteWindow, DragOfTheStatusStripEndsWithTheButtonOrWithTheCapture)
     Button(false);
     EXPECT_TRUE(WaitUntil([&] { return !CaptureOf(note); }));
     EXPECT_EQ(80, Rect(note).left);
-    EXPECT_EQ(330, Rect(note).top);
-    EXPECT_TRUE(WaitUntil(
-        [&] { return IniRead(ini, kNote0, L"m_pos_x") == L"80" && IniRead(ini, kNote0, L"m_pos_y") == L"330"; }));
+    EXPECT_TRUE(storedAt(80, 330));
 
     // A move without a button, or a lost capture, ends the drag: the note stops following the pointer.
     for (UINT interruption : {static_cast<UINT>(WM_MOUSEMOVE), static_cast<UINT>(WM_CANCELMODE)}) {
-        const RECT before = Rect(note);
         start = At(note, 60, client.bottom - 12);
         MoveMouse(start);
         Button(true);
@@ -346,39 +328,34 @@ TEST(NoteWindow, DragOfTheStatusStripEndsWithTheButtonOrWithTheCapture)
             ::SendMessageTimeoutW(note, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
         EXPECT_TRUE(WaitUntil([&] { return !CaptureOf(note); })) << "after message " << interruption;
         MoveMouse(POINT{start.x + 50, start.y + 50});
-        EXPECT_FALSE(WaitUntil([&] { return Rect(note).left != before.left; }, 1000))
+        EXPECT_FALSE(WaitUntil([&] { return Rect(note).left != 80; }, 1000))
             << "the note followed the pointer after message " << interruption;
         Button(false);
         Settle(p, note);
     }
-}
 
-TEST(NoteWindow, MoveFromTheSpacerIsStoredAtOnce)
-{
-    InputLock input;
-    const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 40, 300, 220, 220, L"spacer");
-    QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 1, 40, 300);
-    ASSERT_TRUE(note);
-    ::SetForegroundWindow(note);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
-    RECT client = {};
-    ::GetClientRect(note, &client);
-
-    const POINT start = At(note, client.right / 2 + 20, 12);  // on the spacer, right of the menu button
+    // The spacer starts the platform's own move; the new place is stored at once, with no size change.
+    start = At(note, client.right / 2 + 20, 12);
     MoveMouse(start);
     Button(true);
     ASSERT_TRUE(WaitUntil([&] { return (GuiFlags(note) & GUI_INMOVESIZE) != 0; })) << "the platform's move runs";
     MoveMouse(POINT{start.x + 30, start.y + 20});
     MoveMouse(POINT{start.x + 60, start.y + 40});
-    Button(false);
-    ASSERT_TRUE(WaitUntil([&] { return Rect(note).left == 100 && Rect(note).top == 340; }))
+    ASSERT_TRUE(WaitUntil([&] { return Rect(note).left == 140 && Rect(note).top == 370; }))
         << "the platform's move ends at " << Rect(note).left << "," << Rect(note).top;
-    // Stored without a size change or a drag of our own; the file is rewritten in place by every save.
-    EXPECT_TRUE(WaitUntil(
-        [&] { return IniRead(ini, kNote0, L"m_pos_x") == L"100" && IniRead(ini, kNote0, L"m_pos_y") == L"340"; },
-        2000));
+    Button(false);
+    EXPECT_TRUE(storedAt(140, 370));
+
+    // Sized by its bottom-right corner far beyond the smallest size: 100 x 100.
+    const POINT corner = At(note, client.right - 1, client.bottom - 1);
+    MoveMouse(corner);
+    Button(true);
+    MoveMouse(POINT{corner.x - 60, corner.y - 60});
+    MoveMouse(POINT{corner.x - 150, corner.y - 150});
+    EXPECT_TRUE(WaitUntil([&] { return Rect(note).right - Rect(note).left == 100; }));
+    Button(false);
+    EXPECT_EQ(100, Rect(note).bottom - Rect(note).top);
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_cx") == L"100"; }));
 }
 
 TEST(NoteWindow, SelfHidingBarsFollowThePointerAndComeBackWhenTurnedOff)

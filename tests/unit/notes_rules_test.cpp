@@ -1,5 +1,5 @@
-// Rules of notes without windows: zones of a note, the toolbar's dark pictures,
-// the notes-list label and where a new note appears.
+// Rules of notes without windows: zones of a note, the notes-list label and
+// where a new note appears.
 #include "notes/NoteDlgRules.h"
 #include "notes/NoteTableRules.h"
 
@@ -36,26 +36,6 @@ TEST(NoteZones, FourPixelFrameOnA200PixelNote)
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.zone, NoteZoneAt(c.x, c.y, 200, 200, 4)) << "(" << c.x << ", " << c.y << ")";
-}
-
-TEST(NoteZones, CursorPerZone)
-{
-    const ZoneCursor expected[] = {
-        ZoneCursor::Hand,       ZoneCursor::WestEast,           ZoneCursor::WestEast,
-        ZoneCursor::NorthSouth, ZoneCursor::NorthWestSouthEast, ZoneCursor::NorthEastSouthWest,
-        ZoneCursor::NorthSouth, ZoneCursor::NorthEastSouthWest, ZoneCursor::NorthWestSouthEast,
-        ZoneCursor::Hand};
-    for (int zone = 0; zone <= kZoneMove; ++zone)
-        EXPECT_EQ(expected[zone], CursorForZone(zone)) << "zone " << zone;
-}
-
-TEST(NoteToolbar, DarkPicturesTurnDarkGreysLightAndKeepColours)
-{
-    EXPECT_EQ(0xFF00FFu, DarkToolbarPixel(0xFF00FF)) << "the transparent colour";
-    EXPECT_EQ(0xFFFFFFu, DarkToolbarPixel(0x000000));
-    EXPECT_EQ(0xBFBFBFu, DarkToolbarPixel(0x404040));
-    EXPECT_EQ(0xC0C0C0u, DarkToolbarPixel(0xC0C0C0));
-    EXPECT_EQ(0xD62828u, DarkToolbarPixel(0xD62828));
 }
 
 TEST(NotesList, LabelRules)
