@@ -423,7 +423,8 @@ void CNoteDlg::Layout()
         }
     }
     ::MoveWindow(m_text, 5, kToolbarTop, w - 10, h - kToolbarTop - strip, TRUE);
-    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    // Children too: the note erases its background under them.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CNoteDlg::StoreWindowRect()
