@@ -164,6 +164,10 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
     EXPECT_NE(std::wstring::npos, Text(legacy).find(L"Shopping=milk"));
     EXPECT_NE(std::wstring::npos, Text(legacy).find(L"Later=bread"));
 
+    // Every save rewrites the file in place: the start-up saves (each note's size was set) go first.
+    for (const wchar_t* id : {L"010", L"017", L"030", L"031", L"032", L"033"})
+        WaitUntil([&] { return IniRead(ini, (std::wstring(id) + L"_Notice_set").c_str(), L"m_note_str_info") !=
+                               L"<missing>"; });
     // A close request saves: sixteen keys in order, content as one line of rich text, faces as the record holds them.
     for (HWND note : {legacy, NoteAt(p, 400, 400), NoteAt(p, 700, 400)}) {
         DWORD_PTR ignored = 0;
