@@ -137,6 +137,7 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 40; }));
+    WaitForStartupSaves(ini);
 
     ::PostMessageW(main, WM_COMMAND, ID_NEW_NOTE, 0);
     HWND box = nullptr;
@@ -172,6 +173,7 @@ TEST(NoteCollection, HideAllAndShowAllKeepTheStackingOrderAndSurviveARestart)
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
+    WaitForStartupSaves(ini);
     // A stacking order that is not the creation order: 1 on top, then 0, then 2.
     for (int n : {2, 0, 1})
         ::SetWindowPos(NoteAt(p, 100 + 150 * n, 300), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -209,6 +211,7 @@ TEST(NoteCollection, DeleteAllAfterHideAllLeavesNothingForShowAll)
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
+    WaitForStartupSaves(ini);
 
     // The notes list toggles one note by its number.
     HWND second = NoteAt(p, 250, 300);

@@ -52,13 +52,8 @@ HWND StartWithNotes(QuillProcess& p, const std::wstring& ini, size_t count, int 
         }
         return visible == count && found;
     });
-    // Each note saves once at start-up (its size was set); reads of the file must not meet that rewrite.
-    for (int n = 0; n < 40 && found; ++n) {
-        wchar_t section[32];
-        swprintf(section, 32, L"%03d_Notice_set", n);
-        if (IniRead(ini, section, L"m_cx") != L"<missing>")
-            WaitUntil([&] { return IniRead(ini, section, L"m_note_str_info") != L"<missing>"; });
-    }
+    if (found)
+        WaitForStartupSaves(ini);
     return found;
 }
 
