@@ -17,10 +17,8 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
-#include <ctime>
-#include <cwchar>
 #include <string>
 
 namespace {
@@ -409,7 +407,10 @@ void CNoteDlg::Layout()
     HWND title = m_title;
     int strip = kStripHeight;
     if (m_status) {
-        ::MoveWindow(title, 0, 0, w - 24, kStripHeight, TRUE);
+        // The 24 pixels are the size grip's; without one the title strip covers the whole strip, which
+        // would otherwise show a panel in the system's colours there.
+        const bool grip = (::GetWindowLongPtrW(m_status, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+        ::MoveWindow(title, 0, 0, grip ? w - 24 : w, kStripHeight, TRUE);
         ::SendMessageW(m_status, WM_SIZE, 0, 0);
         RECT rc = {};
         ::GetWindowRect(m_status, &rc);
@@ -433,7 +434,8 @@ void CNoteDlg::Layout()
         }
     }
     ::MoveWindow(m_text, 5, kToolbarTop, w - 10, h - kToolbarTop - strip, TRUE);
-    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    // Children too: the note erases its background under them.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CNoteDlg::StoreWindowRect()

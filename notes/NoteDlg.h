@@ -136,6 +136,8 @@ private:
     void DragStep(POINT screen);
     void EndDrag(bool save);
     void StartInteractiveMove();
+    // A left press on the note's own surface: sizing or moving by zone; false for zone 0.
+    bool PressSurface(POINT screen);
     void CheckBars();
 
     // Toolbar and note menu (NoteDlgMenu.cpp).

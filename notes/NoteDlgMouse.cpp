@@ -40,11 +40,14 @@ BOOL CNoteDlg::PreTranslateMessage(MSG* pMsg)
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {
             // Every note sees every message of the thread: only a press on this note's own bars counts.
-            if (!IsOwnBar(::WindowFromPoint(pMsg->pt)))
+            if (!IsOverOwnBar(pMsg->pt))
                 break;
             const int zone = ZoneAtScreen(pMsg->pt);
             if (zone == kZoneSurface || zone == kZoneMove)
                 BeginDrag(pMsg->pt);
+            // A press that reaches the disabled strip itself (not the note, as it usually does) sizes all the same.
+            if (pMsg->message == WM_LBUTTONDOWN && (pMsg->hwnd == m_status || pMsg->hwnd == m_title))
+                return PressSurface(pMsg->pt);
             break;
         }
         case WM_LBUTTONUP:
@@ -203,19 +206,25 @@ LRESULT CNoteDlg::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&)
 {
     POINT cursor = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ::ClientToScreen(m_hWnd, &cursor);
-    const int zone = ZoneAtScreen(cursor);
+    PressSurface(cursor);
+    return 0;
+}
+
+bool CNoteDlg::PressSurface(POINT screen)
+{
+    const int zone = ZoneAtScreen(screen);
     if (zone == kZoneSurface)
-        return 0;
-    if (m_cursor)
-        ::SetCursor(m_cursor);
+        return false;
+    m_cursor = CursorAt(screen);
+    ::SetCursor(m_cursor);
     if (zone == kZoneMove) {
         StartInteractiveMove();
     } else {
         EndDrag(false);
-        SendMessage(WM_SYSCOMMAND, SC_SIZE | zone, MAKELPARAM(cursor.x, cursor.y));
+        SendMessage(WM_SYSCOMMAND, SC_SIZE | zone, MAKELPARAM(screen.x, screen.y));
     }
     Layout();
-    return 0;
+    return true;
 }
 
 void CNoteDlg::ShowBars(bool show)

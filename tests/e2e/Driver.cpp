@@ -164,6 +164,16 @@ std::vector<HWND> NoteWindows(const QuillProcess& p)
     return notes;
 }
 
+void WaitForStartupSaves(const std::wstring& ini)
+{
+    for (int n = 0; n < 40; ++n) {
+        wchar_t section[32];
+        swprintf(section, 32, L"%03d_Notice_set", n);
+        if (IniRead(ini, section, L"m_cx") != L"<missing>")
+            WaitUntil([&] { return IniRead(ini, section, L"m_note_str_info") != L"<missing>"; });
+    }
+}
+
 HWND FindMessageBox(const QuillProcess& p, const std::wstring& text)
 {
     for (HWND w : p.Windows()) {

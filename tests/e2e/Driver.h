@@ -47,6 +47,9 @@ std::wstring LongWindowText(HWND hWnd);
 class QuillProcess;
 // The note windows of the process (dialogs with a rich-edit text area), hidden ones included, top-most first.
 std::vector<HWND> NoteWindows(const QuillProcess& p);
+// Every stored note saves once soon after start-up (its size was set), rewriting the file in place:
+// waits until each note section of the file holds the key only a full save writes.
+void WaitForStartupSaves(const std::wstring& ini);
 // A message box of the process showing this text, or null.
 HWND FindMessageBox(const QuillProcess& p, const std::wstring& text);
 

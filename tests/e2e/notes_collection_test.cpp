@@ -118,7 +118,13 @@ TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
         }
     ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     std::wstring first;
-    ASSERT_TRUE(WaitUntil([&] { return (first = IniRead(ini, L"000_Notice_set", L"m_note_str")) != before; }, 5000, 1));
+    // A read that meets the file half rewritten sees no value: it does not count as a change.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            first = IniRead(ini, L"000_Notice_set", L"m_note_str");
+            return first != before && first != L"<missing>";
+        },
+        5000, 1));
     EXPECT_NE(std::wstring::npos, first.find(typed)) << "saved before the last key: " << first;
 }
 
@@ -131,6 +137,7 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 40; }));
+    WaitForStartupSaves(ini);
 
     ::PostMessageW(main, WM_COMMAND, ID_NEW_NOTE, 0);
     HWND box = nullptr;
@@ -142,6 +149,9 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     // Note 017 is number 16; higher slots are all taken, lower ones too.
     HWND note17 = NoteAt(p, 10 + 25 * 6, 10 + 120);
     ASSERT_TRUE(note17);
+    // Pinned before it goes: the reused window must follow its new record (the default: not on top).
+    ASSERT_TRUE(SendCommand(note17, ID_NOTE_PIN));
+    ASSERT_TRUE(::GetWindowLongW(note17, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ASSERT_TRUE(SendCommand(note17, ID_NOTE_DELETE));
     EXPECT_FALSE(Stored(ini, 16));
     EXPECT_FALSE(::IsWindowVisible(note17));
@@ -149,6 +159,7 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     EXPECT_EQ(40u, NoteWindows(p).size());
     EXPECT_TRUE(::IsWindowVisible(note17)) << "the deleted slot's window is reused";
     EXPECT_EQ(L"New Note 017", NoteText(note17));
+    EXPECT_FALSE(::GetWindowLongW(note17, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the reused window keeps an old pin";
     EXPECT_TRUE(WaitUntil(
         [&] { return IniRead(ini, Section(16).c_str(), L"m_note_str").find(L"New Note 017") != std::wstring::npos; }));
 }
@@ -162,6 +173,7 @@ TEST(NoteCollection, HideAllAndShowAllKeepTheStackingOrderAndSurviveARestart)
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
+    WaitForStartupSaves(ini);
     // A stacking order that is not the creation order: 1 on top, then 0, then 2.
     for (int n : {2, 0, 1})
         ::SetWindowPos(NoteAt(p, 100 + 150 * n, 300), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -199,6 +211,7 @@ TEST(NoteCollection, DeleteAllAfterHideAllLeavesNothingForShowAll)
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
+    WaitForStartupSaves(ini);
 
     // The notes list toggles one note by its number.
     HWND second = NoteAt(p, 250, 300);

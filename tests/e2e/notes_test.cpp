@@ -2,6 +2,8 @@
 // back in the file's form; hand-edited values out of range do no harm.
 #include "tests/e2e/Driver.h"
 
+#include "res/resource.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +15,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kTextArea = 1007;
+constexpr int kTextArea = IDC_NOTE_TEXT;
 
 struct Key {
     const wchar_t* name;
@@ -109,14 +111,10 @@ TEST(Notes, StoredNotesComeBackAtTheirPlaceWithTheirColours)
                              {L"007", 900, 100, 300, 220, 3158064, 0, 255}};
     const std::wstring ini = NewIniPath();
     for (const Stored& s : stored)
-        WriteNote(ini, s.id,
-                  {{L"m_pos_x", std::to_wstring(s.x)},
-                   {L"m_pos_y", std::to_wstring(s.y)},
-                   {L"m_cx", std::to_wstring(s.cx)},
-                   {L"m_cy", std::to_wstring(s.cy)},
-                   {L"m_clrBkgnd", std::to_wstring(s.background)},
-                   {L"m_color", L"44"},
-                   {L"m_transparency", std::to_wstring(s.transparency)}});
+        WriteNote(ini, s.id, {{L"m_pos_x", std::to_wstring(s.x)}, {L"m_pos_y", std::to_wstring(s.y)},
+                              {L"m_cx", std::to_wstring(s.cx)}, {L"m_cy", std::to_wstring(s.cy)},
+                              {L"m_clrBkgnd", std::to_wstring(s.background)}, {L"m_color", L"44"},
+                              {L"m_transparency", std::to_wstring(s.transparency)}});
     // Neither a legacy section alone nor a width of -1000 makes a note.
     IniWrite(ini, L"005_Notice", L"legacy", L"only");
     WriteNote(ini, L"009", {{L"m_cx", L"-1000"}, {L"m_pos_x", L"10"}});
@@ -160,26 +158,18 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
         WriteNote(ini, L"01" + std::to_wstring(i),
                   {extremes[i][0], extremes[i][1], {L"m_pos_x", L"2147483647"}, {L"m_pos_y", L"-2147483648"}});
     // A narrow note under the right strip of 031's shadow, so that the strip is seen against it.
-    WriteNote(
-        ini, L"030",
-        {{L"m_pos_x", L"345"}, {L"m_pos_y", L"150"}, {L"m_cx", L"20"}, {L"m_cy", L"150"}, {L"m_transparency", L"90"}});
+    WriteNote(ini, L"030", {{L"m_pos_x", L"345"}, {L"m_pos_y", L"150"}, {L"m_cx", L"20"}, {L"m_cy", L"150"},
+                            {L"m_transparency", L"90"}});
     // Both sections, no m_note_str. Keys already in the file keep their place when saved, so these are
     // the first six of the save's order.
-    WriteNote(ini, L"031",
-              {{L"m_pos_y", L"120"},
-               {L"m_pos_x", L"100"},
-               {L"m_cy", L"200"},
-               {L"m_cx", L"250"},
-               {L"m_clrBkgnd", L"16312779"},
-               {L"m_by_hidden", L"0"}});
+    WriteNote(ini, L"031", {{L"m_pos_y", L"120"}, {L"m_pos_x", L"100"}, {L"m_cy", L"200"}, {L"m_cx", L"250"},
+                            {L"m_clrBkgnd", L"16312779"}, {L"m_by_hidden", L"0"}});
     IniWrite(ini, L"031_Notice", L"Shopping", L"milk");
     IniWrite(ini, L"031_Notice", L"Later", L"bread");
-    WriteNote(
-        ini, L"032",
-        {{L"m_pos_x", L"400"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"}, {L"m_font_str", std::wstring(300, L'S')}});
-    WriteNote(
-        ini, L"033",
-        {{L"m_pos_x", L"700"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"}, {L"m_font_str", std::wstring(1000, L'T')}});
+    WriteNote(ini, L"032", {{L"m_pos_x", L"400"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"},
+                            {L"m_font_str", std::wstring(300, L'S')}});
+    WriteNote(ini, L"033", {{L"m_pos_x", L"700"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"},
+                            {L"m_font_str", std::wstring(1000, L'T')}});
 
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
@@ -193,6 +183,10 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
     EXPECT_NE(std::wstring::npos, Text(legacy).find(L"Shopping=milk"));
     EXPECT_NE(std::wstring::npos, Text(legacy).find(L"Later=bread"));
 
+    // Every save rewrites the file in place: the start-up saves (each note's size was set) go first.
+    for (const wchar_t* id : {L"010", L"017", L"030", L"031", L"032", L"033"})
+        WaitUntil([&] { return IniRead(ini, (std::wstring(id) + L"_Notice_set").c_str(), L"m_note_str_info") !=
+                               L"<missing>"; });
     // A close request saves: sixteen keys in order, content as one line of rich text, faces as the record holds them.
     for (HWND note : {legacy, NoteAt(p, 400, 400), NoteAt(p, 700, 400)}) {
         DWORD_PTR ignored = 0;
