@@ -1,6 +1,7 @@
 #include "app/ConfigRules.h"
 
 #include <climits>
+#include <cwchar>
 #include <cwctype>
 
 int ParseProfileInt(const wchar_t* text)
@@ -55,4 +56,11 @@ std::wstring FileNameOf(const std::wstring& path)
 {
     size_t slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring NoteIdText(int number)
+{
+    wchar_t id[16];
+    std::swprintf(id, 16, L"%03d", number);
+    return id;
 }

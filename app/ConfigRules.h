@@ -18,3 +18,6 @@ std::wstring NormalizeFolder(const std::wstring& folder);
 
 // The text after the last backslash (the whole text without one).
 std::wstring FileNameOf(const std::wstring& path);
+
+// A note number as the file names it: "%03d" (7 gives "007").
+std::wstring NoteIdText(int number);

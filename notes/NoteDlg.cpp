@@ -2,9 +2,11 @@
 
 #include "app/Config.h"
 #include "app/DefaultSettings.h"
+#include "notes/LoadGuard.h"
 #include "notes/NoteColors.h"
 #include "notes/NoteMetrics.h"
 #include "notes/NoteText.h"
+#include "notes/RtfCheck.h"
 #include "timenotes/TitleStrip.h"
 
 #include <commctrl.h>
@@ -254,7 +256,8 @@ void CNoteDlg::SaveNote()
     WriteProfileInt(section, L"b_bold", b_bold);
     WriteProfileInt(section, L"m_font_h", m_font_h);
     WriteProfileString(section, L"m_font_str", m_font_str.c_str());
-    WriteProfileString(section, L"m_note_str", EncodeNoteLine(content).c_str());
+    WriteProfileString(section, L"m_note_str",
+                       m_keepStoredContent ? ReadProfileString(section, L"m_note_str").c_str() : EncodeNoteLine(content).c_str());
     WriteProfileString(section, L"m_note_str_info", kNoteStrInfo);
 }
 
@@ -266,7 +269,10 @@ void CNoteDlg::LoadContent()
         DecodeNoteLine(ReadProfileString(m_settingsSection.c_str(), L"m_note_str", fallback.c_str()));
     if (content.empty() || !m_text)
         return;
-    if (LooksLikeRtf(content)) {
+    // Rich text the control could die on is shown as plain text; the stored value stays until an edit.
+    const bool failedLastTime = NoteLoadBegins(m_noteId);
+    m_keepStoredContent = LooksLikeRtf(content) && (failedLastTime || !RtfIsSafe(content));
+    if (LooksLikeRtf(content) && !m_keepStoredContent) {
         const std::string bytes = ToAnsi(content);
         StreamIn(m_text, bytes.data(), bytes.size(), SF_RTF);
     } else {
@@ -274,6 +280,7 @@ void CNoteDlg::LoadContent()
         // the control can split a CR LF that straddles two stream chunks into two line breaks.
         ::SetWindowTextW(m_text, content.c_str());
     }
+    NoteLoadEnds();
 }
 
 void CNoteDlg::DeleteStoredNote(bool mark)
@@ -534,6 +541,7 @@ LRESULT CNoteDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled)
 
 LRESULT CNoteDlg::OnTextChange(WORD, WORD, HWND, BOOL&)
 {
+    m_keepStoredContent = false;
     ::SetTimer(m_hWnd, IDT_NOTE_TEXT_SAVE, kSaveDelayMs, nullptr);
     return 0;
 }

@@ -142,4 +142,5 @@ private:
 
     SetLayeredWindowAttributesFn m_setLayeredWindowAttributes = nullptr;
     bool m_registered = false;
+    bool m_keepStoredContent = false;  // content shown as plain text for safety: not saved until edited
 };

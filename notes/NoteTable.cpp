@@ -1,5 +1,6 @@
 #include "notes/NoteTable.h"
 
+#include "notes/LoadGuard.h"
 #include "notes/NoteDlg.h"
 
 #include <cwchar>
@@ -34,6 +35,7 @@ void LoadAllNotes()
         if (!note->m_by_hidden)
             note->ShowWindow(SW_SHOW);
     }
+    TellAboutFailedNoteLoad();
 }
 
 // Collection operations; filled in with the note window.
