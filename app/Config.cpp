@@ -49,10 +49,10 @@ const ini::Codec& PlatformCodec()
 
 // The whole file; a missing file is empty. Opened for writing too, as the
 // profile functions do, so that a file nobody may write fails here already.
-bool ReadFileBytes(const std::wstring& path, std::string* bytes, DWORD* error)
+bool ReadFileBytes(const std::wstring& path, std::string* bytes, DWORD* error, bool forWriting = true)
 {
     bytes->clear();
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0),
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -130,6 +130,60 @@ void ReportWriteFailure(DWORD error)
                   MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
+// The file as last read or written, known by its size and time: reads need no file access
+// while nobody else changed it.
+struct FileState {
+    bool exists = false;
+    ULONGLONG size = 0;
+    FILETIME time = {};
+    bool operator==(const FileState& o) const
+    {
+        return exists == o.exists && size == o.size && ::CompareFileTime(&time, &o.time) == 0;
+    }
+};
+
+struct Cache {
+    bool valid = false;
+    std::wstring path;
+    FileState state;
+    ini::Document doc;
+} g_cache;
+
+FileState StateOf(const std::wstring& path)
+{
+    FileState state;
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        state.exists = true;
+        state.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        state.time = data.ftLastWriteTime;
+    }
+    return state;
+}
+
+void Remember(const std::string& bytes, const FileState& state)
+{
+    ini::Encoding encoding;
+    g_cache.doc = ini::Document::Parse(ini::Decode(bytes, &encoding, PlatformCodec()));
+    g_cache.path = g_configPath;
+    g_cache.state = state;
+    g_cache.valid = true;
+}
+
+const ini::Document& CurrentDocument()
+{
+    const FileState state = StateOf(g_configPath);
+    if (g_cache.valid && g_cache.path == g_configPath && g_cache.state == state)
+        return g_cache.doc;
+    std::string bytes;
+    DWORD error = 0;
+    if (!state.exists || !ReadFileBytes(g_configPath, &bytes, &error, false))
+        bytes.clear();
+    Remember(bytes, state);
+    return g_cache.doc;
+}
+
 // The complete new file is written beside the old one and flushed, then renamed to "<file>.new"
 // (so that a file of that name is always complete) and moved over the old one. A kill at any
 // moment leaves the old file or the new one whole.
@@ -145,12 +199,14 @@ BOOL CommitChanges(const std::vector<ini::Change>& changes)
         return TRUE;  // nothing to change: the file is left alone, as the profile functions do
     const std::wstring writing = PendingConfigPath(g_configPath, false),
                        complete = PendingConfigPath(g_configPath, true);
+    g_cache.valid = false;
     if (!WriteWholeFile(writing, after, &error) || !MoveOver(writing, complete, &error) ||
         !MoveOver(complete, g_configPath, &error)) {
         ::DeleteFileW(writing.c_str());
         ReportWriteFailure(error);
         return FALSE;
     }
+    Remember(after, StateOf(g_configPath));
     return TRUE;
 }
 
@@ -158,7 +214,15 @@ BOOL CommitChanges(const std::vector<ini::Change>& changes)
 
 std::wstring PendingConfigPath(const std::wstring& path, bool complete)
 {
-    return path + (complete ? L".new" : L".tmp");
+    const std::wstring pending = path + (complete ? L".new" : L".tmp");
+    if (pending.size() < MAX_PATH)
+        return pending;
+    // A file name just under the limit: its neighbours need the long form of the path.
+    std::vector<wchar_t> full(32768);
+    const DWORD n = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0 || n >= full.size() || (full[0] == L'\\' && full[1] == L'\\'))
+        return pending;
+    return L"\\\\?\\" + std::wstring(full.data(), n) + (complete ? L".new" : L".tmp");
 }
 
 void RecoverConfigFile(const std::wstring& path)
@@ -224,26 +288,37 @@ void SetConfigPathForTesting(const std::wstring& path)
     g_configPath = path;
 }
 
+namespace {
+
+// What a read of the key gives in a buffer of size characters; the default as the profile
+// functions take it (trailing blanks dropped) when the key or its value is missing.
+std::wstring ReadRaw(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue, size_t size)
+{
+    const ini::Key* found = section && key && *key ? CurrentDocument().Find(section, key) : nullptr;
+    if (found && found->hasValue)
+        return ini::ReadValue(found->value, size);
+    std::wstring fallback = defaultValue ? defaultValue : L"";
+    while (fallback.size() > 1 && fallback.back() == L' ')
+        fallback.pop_back();
+    return ini::ReadValue(fallback, size);
+}
+
+}  // namespace
+
 DWORD ReadProfileString(const wchar_t* section, const wchar_t* key, wchar_t* buffer, DWORD size)
 {
     if (!buffer || size == 0)
         return 0;
-    // The platform may not take default and result in the same buffer.
-    std::wstring fallback(buffer, ::wcsnlen(buffer, size - 1));
-    return ::GetPrivateProfileStringW(section, key, fallback.c_str(), buffer, size, g_configPath.c_str());
+    const std::wstring fallback(buffer, ::wcsnlen(buffer, size - 1));
+    const std::wstring value = ReadRaw(section, key, fallback.c_str(), size);
+    std::copy(value.begin(), value.end(), buffer);
+    buffer[value.size()] = 0;
+    return static_cast<DWORD>(value.size());
 }
 
 std::wstring ReadProfileString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue)
 {
-    std::vector<wchar_t> buf(1024);
-    for (;;) {
-        DWORD n = ::GetPrivateProfileStringW(section, key, defaultValue, buf.data(), static_cast<DWORD>(buf.size()),
-                                             g_configPath.c_str());
-        // n == size - 1 means the value may have been cut: try again with more room.
-        if (n + 1 < buf.size() || buf.size() >= (1u << 24))
-            return std::wstring(buf.data(), n);
-        buf.resize(buf.size() * 4);
-    }
+    return ReadRaw(section, key, defaultValue, static_cast<size_t>(-1));
 }
 
 BOOL WriteProfileString(const wchar_t* section, const wchar_t* key, const wchar_t* text)
@@ -287,24 +362,7 @@ BOOL WriteProfileInt(const wchar_t* section, const wchar_t* key, int value)
 
 std::wstring ReadProfileSection(const wchar_t* section)
 {
-    std::vector<wchar_t> buf(65536);
-    DWORD n = 0;
-    for (;;) {
-        n = ::GetPrivateProfileSectionW(section, buf.data(), static_cast<DWORD>(buf.size()), g_configPath.c_str());
-        if (n + 2 < buf.size() || buf.size() >= (1u << 24))
-            break;
-        buf.resize(buf.size() * 4);
-    }
-    // The platform separates lines by NUL; callers want "\r\n" after each.
-    std::wstring out;
-    size_t i = 0;
-    while (i < n && buf[i]) {
-        size_t len = ::wcsnlen(&buf[i], n - i);
-        out.append(&buf[i], len);
-        out += L"\r\n";
-        i += len + 1;
-    }
-    return out;
+    return section ? CurrentDocument().SectionText(section) : std::wstring();
 }
 
 BOOL DeleteProfileSection(const wchar_t* section)
@@ -355,8 +413,8 @@ namespace {
 std::wstring UsableOverride(const std::wstring& path, const std::wstring& fallback)
 {
     DWORD problem = 0;
-    // The profile functions read no path of MAX_PATH characters or more; ".tmp" must fit too.
-    if (path.size() + 4 >= MAX_PATH)
+    // Other programs and the platform's own profile functions take no longer path.
+    if (path.size() >= MAX_PATH)
         problem = ERROR_FILENAME_EXCED_RANGE;
     else if (FileTest(path.c_str()) == 2)
         problem = ERROR_DIRECTORY;

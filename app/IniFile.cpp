@@ -296,6 +296,56 @@ bool Document::Set(const std::wstring& sectionName, const std::wstring& keyName,
     return true;
 }
 
+const Key* Document::Find(const std::wstring& sectionName, const std::wstring& keyName) const
+{
+    const std::wstring section = TrimTrailingSpace(SkipLeadingSpace(UpToNul(sectionName)));
+    const std::wstring key = TrimTrailingSpace(SkipLeadingSpace(UpToNul(keyName)));
+    for (const Section& s : m_sections) {
+        if (!SameName(s.name, section))
+            continue;
+        for (const Key& k : s.keys)
+            if (SameName(k.name, key))
+                return &k;
+        return nullptr;
+    }
+    return nullptr;
+}
+
+std::wstring Document::SectionText(const std::wstring& section) const
+{
+    std::wstring out;
+    for (const Section& s : m_sections) {
+        if (!SameName(s.name, UpToNul(section)))
+            continue;
+        for (const Key& k : s.keys) {
+            if ((k.name.empty() && !k.hasValue) || (!k.name.empty() && k.name[0] == L';'))
+                continue;
+            out += k.name;
+            if (k.hasValue) {
+                out += L'=';
+                out += k.value;
+            }
+            out += L"\r\n";
+        }
+        break;
+    }
+    return out;
+}
+
+std::wstring ReadValue(const std::wstring& value, size_t size)
+{
+    if (size == 0)
+        return std::wstring();
+    std::wstring v = UpToNul(value);
+    const bool quoted = v.size() >= 2 && (v[0] == L'"' || v[0] == L'\'') && v.back() == v[0];
+    if (quoted)
+        v.erase(0, 1);
+    std::wstring out = v.substr(0, size - 1);
+    if (quoted && size >= v.size() && !out.empty())
+        out.pop_back();
+    return out;
+}
+
 bool Document::DeleteKey(const std::wstring& section, const std::wstring& key)
 {
     for (Section& s : m_sections) {

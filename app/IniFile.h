@@ -49,6 +49,13 @@ public:
 
     const std::vector<Section>& Sections() const { return m_sections; }
 
+    // Lookups as the profile functions answer them: the key of the first section of that
+    // name (outer blanks of both names ignored), or null.
+    const Key* Find(const std::wstring& section, const std::wstring& key) const;
+    // Every line of the first section named exactly so (case aside), each followed by "\r\n":
+    // "key=value", or "key" for a line without "="; comments (";") left out.
+    std::wstring SectionText(const std::wstring& section) const;
+
 private:
     std::vector<Section> m_sections;
 };
@@ -58,6 +65,10 @@ std::wstring Decode(const std::string& bytes, Encoding* encoding, const Codec& c
 // An ANSI text that the code page cannot hold is written as UTF-16 with its
 // byte-order mark instead, so that no character is lost; *encoding tells which.
 std::string Encode(const std::wstring& text, Encoding* encoding, const Codec& codec);
+
+// A value as a read hands it back in a buffer of `size` characters: cut to size - 1,
+// one pair of enclosing quotes (" or ') removed when the buffer holds the closing one.
+std::wstring ReadValue(const std::wstring& value, size_t size);
 
 struct Change {
     enum Kind { SetValue, RemoveKey, RemoveSection } kind = SetValue;

@@ -10,7 +10,3 @@ target_sources(qb_core PRIVATE
   controls/WinCmdBar.cpp
   controls/WinCmdBar2.cpp
 )
-target_sources(Quillboard PRIVATE res/toolbars.rc)
-
-# The main window's banner picture.
-target_sources(Quillboard PRIVATE res/banner.rc)

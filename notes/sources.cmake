@@ -9,4 +9,3 @@ target_sources(qb_core PRIVATE
   notes/NoteExport.cpp
   notes/ShowDesktopWatcher.cpp
 )
-target_sources(Quillboard PRIVATE res/note.rc)

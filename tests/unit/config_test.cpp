@@ -190,6 +190,23 @@ TEST_F(ProfileTwin, RandomWritesGiveTheProfileFunctionsBytes)
         else
             Set(sections[r % 6], keys[r / 6 % 7], values[r / 42 % 10]);
         ASSERT_EQ(Bytes(m_twin), Bytes(m_path)) << "step " << i;
+        // Reads answer as the profile functions do: quotes, blanks, case, whole sections.
+        for (const wchar_t* section : sections) {
+            for (const wchar_t* key : keys) {
+                wchar_t theirs[256] = L"";
+                ::GetPrivateProfileStringW(section, key, L"dflt ", theirs, 256, m_twin.c_str());
+                ASSERT_EQ(std::wstring(theirs), ReadProfileString(section, key, L"dflt ")) << "step " << i;
+            }
+            std::vector<wchar_t> lines(65536);
+            const DWORD n = ::GetPrivateProfileSectionW(section, lines.data(), 65536, m_twin.c_str());
+            std::wstring theirs;
+            for (DWORD at = 0; at < n && lines[at];) {
+                const std::wstring line(&lines[at]);
+                theirs += line + L"\r\n";
+                at += static_cast<DWORD>(line.size()) + 1;
+            }
+            ASSERT_EQ(theirs, ReadProfileSection(section)) << "step " << i;
+        }
     }
 }
 
