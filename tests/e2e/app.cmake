@@ -1,6 +1,7 @@
 target_sources(qb_e2e PRIVATE
   tests/e2e/startup_test.cpp
   tests/e2e/screenshots_test.cpp
+  tests/e2e/hostile_test.cpp
 )
 
 # The kill test's helper: saves notes through the program's configuration layer.
