@@ -106,7 +106,7 @@ TEST(Screenshots, DISABLED_Pictures)
     const std::wstring ini = NewIniPath();
     IniWrite(ini, L"Program", L"lng", L"1");
     IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"1");
-    WriteNote(ini, L"000", 80, 80, L"12648447", L"0", L"Shopping\r\nmilk, bread\r\nstamps");
+    WriteNote(ini, L"000", 80, 80, L"12648447", L"0", L"Shopping\t\vmilk, bread\t\vstamps");
     WriteNote(ini, L"001", 420, 80, L"3158064", L"15790320", L"Call Anna at 5");
 
     QuillProcess p;
@@ -130,6 +130,7 @@ TEST(Screenshots, DISABLED_Pictures)
     RECT both = Around(notes[0], 16);
     const RECT second = Around(notes[1], 16);
     ::UnionRect(&both, &both, &second);
+    p.WaitIdle();
     EXPECT_TRUE(SaveScreen(both, folder + L"\\notes.bmp"));
 
     // The note menu, where the note window has one.
