@@ -160,7 +160,7 @@ cmd_native() {
 }
 
 # Each target runs on its own seed corpus (tests/fuzz/corpus/<target>, read only) and a
-# working corpus under the build folder; a finding is kept as crash-* there and fails the run.
+# working corpus under the build folder; a finding is kept in fuzz/findings and fails the run.
 cmd_fuzz() {
     local seconds=${1:-60}
     ensure_fuzz_packages
@@ -172,9 +172,10 @@ cmd_fuzz() {
     for target in lzari_fuzz lang_table_fuzz command_line_fuzz profile_int_fuzz note_line_fuzz shadow_image_fuzz \
                   ini_rewrite_fuzz; do
         local work="$dir/work/$target" seeds="$ROOT/tests/fuzz/corpus/$target"
-        mkdir -p "$work" "$seeds"
+        mkdir -p "$work" "$seeds" "$dir/findings"
         log "$target for $seconds s"
-        if ! (cd "$work" && "$dir/$target" -max_total_time="$seconds" -jobs=1 -workers=1 -max_len=65536 \
+        # One process (the machine is shared); a crashing input lands in findings/.
+        if ! (cd "$dir/findings" && nice "$dir/$target" -max_total_time="$seconds" -max_len=65536 \
                   -rss_limit_mb=2048 -print_final_stats=1 "$work" "$seeds" >"$work.log" 2>&1); then
             failed=1
             log "$target found a fault: $work.log"
