@@ -8,6 +8,7 @@
 #undef WriteProfileString
 
 #include <string>
+#include <vector>
 
 // Main section, named after the program.
 constexpr const wchar_t kProgramName[] = L"Quillboard";
@@ -33,7 +34,17 @@ void SetConfigPathForTesting(const std::wstring& path);
 DWORD ReadProfileString(const wchar_t* section, const wchar_t* key, wchar_t* buffer, DWORD size);
 // Reads the whole value, however long.
 std::wstring ReadProfileString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue = L"");
+// Every write replaces the whole file at once (the new file is written beside
+// it, flushed and moved over it), so a kill never leaves it half written. The
+// bytes are those the platform's profile functions would write, except that
+// text the ANSI code page cannot hold turns the file into UTF-16.
 BOOL WriteProfileString(const wchar_t* section, const wchar_t* key, const wchar_t* text);
+struct ProfileKey {
+    const wchar_t* key;
+    std::wstring value;
+};
+// Several keys of one section in one file write, the same bytes as one write per key.
+BOOL WriteProfileKeys(const wchar_t* section, const std::vector<ProfileKey>& keys);
 int ReadProfileInt(const wchar_t* section, const wchar_t* key, int defaultValue);
 BOOL WriteProfileInt(const wchar_t* section, const wchar_t* key, int value);
 // Every key=value line of the section, each followed by "\r\n".
@@ -45,6 +56,11 @@ int ReadProgramInt(const wchar_t* key, int defaultValue);
 BOOL WriteProgramInt(const wchar_t* key, int value);
 std::wstring ReadProgramString(const wchar_t* key, const wchar_t* defaultValue = L"");
 BOOL WriteProgramString(const wchar_t* key, const wchar_t* text);
+
+// Where a write puts the new file: "<file>.tmp" while writing, "<file>.new" once complete.
+std::wstring PendingConfigPath(const std::wstring& path, bool complete);
+// Finishes a write that a kill interrupted: a complete new file replaces the file.
+void RecoverConfigFile(const std::wstring& path);
 
 // 2 folder, 1 file, 0 missing, -1 any other error.
 int FileTest(const wchar_t* path);

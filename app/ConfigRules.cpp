@@ -1,6 +1,7 @@
 #include "app/ConfigRules.h"
 
 #include <climits>
+#include <cwchar>
 #include <cwctype>
 
 int ParseProfileInt(const wchar_t* text)
@@ -61,4 +62,11 @@ std::wstring FolderOf(const std::wstring& path)
 {
     const size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring NoteIdText(int number)
+{
+    wchar_t id[16];
+    std::swprintf(id, 16, L"%03d", number);
+    return id;
 }

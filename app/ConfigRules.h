@@ -20,3 +20,6 @@ std::wstring NormalizeFolder(const std::wstring& folder);
 std::wstring FileNameOf(const std::wstring& path);
 // The text before the last backslash or slash (empty without one).
 std::wstring FolderOf(const std::wstring& path);
+
+// A note number as the file names it: "%03d" (7 gives "007").
+std::wstring NoteIdText(int number);

@@ -1,6 +1,7 @@
 target_sources(qb_core PRIVATE
   app/CommandLine.cpp
   app/ConfigRules.cpp
+  app/IniFile.cpp
   app/Config.cpp
   app/Admin.cpp
   app/Startup.cpp

@@ -1,5 +1,7 @@
 #include "controls/WndShadow.h"
 
+#include "ui/ScopedHandles.h"
+
 #include <cstring>
 #include <map>
 
@@ -20,17 +22,12 @@ std::map<HWND, CWndShadow*>& Shadows()
 
 std::vector<RowSpan> ParentOutline(HWND hParent, int width, int height)
 {
-    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    if (!region)
+    ScopedGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
+    const int kind = region ? ::GetWindowRgn(hParent, region.Get()) : ERROR;
+    if (kind != SIMPLEREGION && kind != COMPLEXREGION)
         return RectangleOutline(width, height);
-    std::vector<RowSpan> outline;
-    const int kind = ::GetWindowRgn(hParent, region);
-    if (kind == SIMPLEREGION || kind == COMPLEXREGION)
-        outline = ComputeOutline(width, height, [region](int x, int y) { return ::PtInRegion(region, x, y) != 0; });
-    else
-        outline = RectangleOutline(width, height);
-    ::DeleteObject(region);
-    return outline;
+    HRGN shape = region.Get();
+    return ComputeOutline(width, height, [shape](int x, int y) { return ::PtInRegion(shape, x, y) != 0; });
 }
 
 }  // namespace
@@ -150,18 +147,14 @@ void CWndShadow::Update(HWND hParent)
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC memDC = ::CreateCompatibleDC(nullptr);
-    HBITMAP section = memDC ? ::CreateDIBSection(memDC, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    ScopedMemoryDC memDC;
+    ScopedGdiObject<HBITMAP> section(memDC ? ::CreateDIBSection(memDC.Get(), &bmi, DIB_RGB_COLORS, &bits, nullptr, 0)
+                                           : nullptr);
     if (!section || !bits) {
-        // Out of memory for the image: no shadow, and nothing is drawn.
-        if (section)
-            ::DeleteObject(section);
-        if (memDC)
-            ::DeleteDC(memDC);
-        Hide();
+        Hide();  // out of memory for the image: no shadow, and nothing is drawn
         return;
     }
-    HGDIOBJ oldBitmap = ::SelectObject(memDC, section);
+    ScopedSelectObject selected(memDC.Get(), section.Get());
 
     auto* pixels = static_cast<std::uint32_t*>(bits);
     std::memset(pixels, 0, static_cast<size_t>(imageWidth) * imageHeight * sizeof(std::uint32_t));
@@ -172,11 +165,7 @@ void CWndShadow::Update(HWND hParent)
     POINT src = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     ::MoveWindow(m_hWnd, dst.x, dst.y, imageWidth, imageHeight, FALSE);
-    g_updateLayeredWindow(m_hWnd, nullptr, &dst, &size, memDC, &src, 0, &blend, ULW_ALPHA);
-
-    ::SelectObject(memDC, oldBitmap);
-    ::DeleteObject(section);
-    ::DeleteDC(memDC);
+    g_updateLayeredWindow(m_hWnd, nullptr, &dst, &size, memDC.Get(), &src, 0, &blend, ULW_ALPHA);
 }
 
 LRESULT CALLBACK CWndShadow::ParentProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)

@@ -13,7 +13,3 @@ target_sources(qb_core PRIVATE
   controls/ColorButton.cpp
   controls/HyperLink.cpp
 )
-target_sources(Quillboard PRIVATE res/toolbars.rc)
-
-# The main window's banner picture.
-target_sources(Quillboard PRIVATE res/banner.rc)

@@ -1,6 +1,7 @@
 #include "lang/LanguageTable.h"
 
 #include "lang/LangTableResource.h"
+#include "ui/TextConv.h"
 
 #include <windows.h>
 
@@ -12,17 +13,10 @@ namespace {
 
 std::wstring FromAnsi(const char* bytes, size_t size)
 {
-    if (size == 0 || size > size_t(INT_MAX))
-        return std::wstring();
-    int units = ::MultiByteToWideChar(CP_ACP, 0, bytes, int(size), nullptr, 0);
-    if (units <= 0)
-        return std::wstring();
-    std::wstring text(size_t(units), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes, int(size), &text[0], units);
-    return text;
+    return MultiByteToText(CP_ACP, bytes, size);
 }
 
-} // namespace
+}  // namespace
 
 bool LoadLanguageTable()
 {

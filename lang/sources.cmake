@@ -36,6 +36,3 @@ add_custom_command(
   COMMENT "Compressing the language table"
   VERBATIM)
 add_custom_target(qb_lang_table DEPENDS ${QB_LANG_TABLE_LZ})
-set_source_files_properties(lang/LangTable.rc PROPERTIES OBJECT_DEPENDS ${QB_LANG_TABLE_LZ})
-target_sources(Quillboard PRIVATE lang/LangTable.rc)
-add_dependencies(Quillboard qb_lang_table)

@@ -3,6 +3,7 @@
 #include "app/Config.h"
 #include "app/DefaultSettings.h"
 #include "controls/ToolbarRes.h"
+#include "notes/LoadGuard.h"
 #include "notes/NoteColors.h"
 #include "notes/NoteDlgRules.h"
 #include "notes/NoteMetrics.h"
@@ -11,6 +12,7 @@
 #include "notes/ShowDesktopWatcher.h"
 #include "notes/StatusQb2.h"
 #include "res/toolbars.h"
+#include "notes/RtfCheck.h"
 #include "timenotes/TitleStrip.h"
 
 #include <commctrl.h>
@@ -186,7 +188,7 @@ void CNoteDlg::SaveNote()
 {
     if (SaveSkipped(TextLength()))
         return;
-    SaveRecord(ContentRtf());
+    SaveRecord(ContentRtf(), m_keepStoredContent);
 }
 
 void CNoteDlg::FlushPendingSave()
@@ -242,11 +244,14 @@ void CNoteDlg::LoadContent()
         DecodeNoteLine(ReadProfileString(m_settingsSection.c_str(), L"m_note_str", fallback.c_str()));
     if (content.empty() || !m_text)
         return;
+    // Rich text the control could die on is shown as plain text; the stored value stays until an edit.
+    const bool failedLastTime = NoteLoadBegins(m_noteId);
+    m_keepStoredContent = LooksLikeRtf(content) && (failedLastTime || !RtfIsSafe(content));
     // The control lays the text out anew after each change of its size or default format, shaping every
     // character again, and breaking lines costs most: the text goes in at its final size, unwrapped.
     Layout();
     ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 1);
-    if (LooksLikeRtf(content)) {
+    if (LooksLikeRtf(content) && !m_keepStoredContent) {
         std::string bytes = ToAnsi(content);
         // Only Wine's control lays out a long run slowly; Windows gets the text as stored.
         static const bool underWine =
@@ -260,6 +265,7 @@ void CNoteDlg::LoadContent()
         ::SetWindowTextW(m_text, content.c_str());
     }
     ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 0);
+    NoteLoadEnds();
 }
 
 void CNoteDlg::DeleteStoredNote(bool mark)
@@ -633,6 +639,7 @@ LRESULT CNoteDlg::OnEndSession(UINT, WPARAM wParam, LPARAM, BOOL&)
 
 LRESULT CNoteDlg::OnTextChange(WORD, WORD, HWND, BOOL&)
 {
+    m_keepStoredContent = false;
     StartSaveTimer(IDT_NOTE_TEXT_SAVE);
     return 0;
 }

@@ -182,4 +182,5 @@ private:
 
     SetLayeredWindowAttributesFn m_setLayeredWindowAttributes = nullptr;
     bool m_registered = false;
+    bool m_keepStoredContent = false;  // content shown as plain text for safety: not saved until edited
 };

@@ -1,6 +1,7 @@
 #include "notes/NoteRecord.h"
 
 #include "app/Config.h"
+#include "app/ConfigRules.h"
 #include "app/DefaultSettings.h"
 #include "notes/NoteColors.h"
 #include "notes/NoteMetrics.h"
@@ -9,6 +10,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <cwchar>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -51,13 +54,6 @@ std::wstring CutFace(const std::wstring& face)
 
 }  // namespace
 
-std::wstring NoteIdOf(int number)
-{
-    wchar_t id[16];
-    std::swprintf(id, 16, L"%03d", number);
-    return id;
-}
-
 NoteRecord::NoteRecord(const wchar_t* noteId)
     : m_noteId(noteId ? noteId : L"000"),
       m_settingsSection(m_noteId + kSettingsSuffix),
@@ -67,7 +63,7 @@ NoteRecord::NoteRecord(const wchar_t* noteId)
 
 bool NoteRecord::ProbeNote(int number)
 {
-    const std::wstring section = NoteIdOf(number) + kSettingsSuffix;
+    const std::wstring section = NoteIdText(number) + kSettingsSuffix;
     return ReadProfileInt(section.c_str(), L"m_cx", -1000) != -1000;
 }
 
@@ -148,28 +144,33 @@ bool NoteRecord::SaveSkipped(int textLength) const
     return (m_closedWhileEmpty && textLength < 1) || m_deleted;
 }
 
-void NoteRecord::SaveRecord(const std::wstring& contentRtf) const
+void NoteRecord::SaveRecord(const std::wstring& contentRtf, bool keepStoredContent) const
 {
     const wchar_t* section = m_settingsSection.c_str();
+    // All sixteen keys in one file write: a save costs one rewrite of the file, not sixteen.
+    std::vector<ProfileKey> keys;
+    keys.reserve(std::size(kRecordKeys));
     for (const RecordKey& key : kRecordKeys) {
         switch (key.kind) {
             case KeyKind::Int:
-                WriteProfileInt(section, key.name, this->*key.intField);
+                keys.push_back({key.name, std::to_wstring(this->*key.intField)});
                 break;
             case KeyKind::Color:
-                WriteProfileInt(section, key.name, static_cast<int>(this->*key.colorField));
+                keys.push_back({key.name, std::to_wstring(static_cast<int>(this->*key.colorField))});
                 break;
             case KeyKind::Face:
-                WriteProfileString(section, key.name, m_font_str.c_str());
+                keys.push_back({key.name, m_font_str});
                 break;
             case KeyKind::Content:
-                WriteProfileString(section, key.name, EncodeNoteLine(contentRtf).c_str());
+                keys.push_back({key.name, keepStoredContent ? ReadProfileString(section, key.name)
+                                                            : EncodeNoteLine(contentRtf)});
                 break;
             case KeyKind::Info:
-                WriteProfileString(section, key.name, kNoteStrInfo);
+                keys.push_back({key.name, kNoteStrInfo});
                 break;
         }
     }
+    WriteProfileKeys(section, keys);
 }
 
 void NoteRecord::DeleteSections() const

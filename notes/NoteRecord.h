@@ -12,8 +12,6 @@
 // Longest font face the record holds, as the stored value is read.
 constexpr std::size_t kMaxFaceLength = 244;
 
-// The note id of a note number: "%03d".
-std::wstring NoteIdOf(int number);
 
 class NoteRecord {
 public:
@@ -30,8 +28,9 @@ public:
     void LoadSettings();
     // Whether a save must be skipped: the note is deleted, or closed while empty and still empty.
     bool SaveSkipped(int textLength) const;
-    // Writes the sixteen keys in their order; contentRtf is the whole text as rich text.
-    void SaveRecord(const std::wstring& contentRtf) const;
+    // Writes the sixteen keys in their order; contentRtf is the whole text as rich text. With
+    // keepStoredContent the stored content is written back as it is (shown as plain text for safety).
+    void SaveRecord(const std::wstring& contentRtf, bool keepStoredContent = false) const;
     // Removes the legacy text section, then the settings section.
     void DeleteSections() const;
     // Single keys of this note's section; the current value is the default.

@@ -1,6 +1,8 @@
 #include "notes/NoteTable.h"
 
+#include "app/ConfigRules.h"
 #include "lang/LanguageTable.h"
+#include "notes/LoadGuard.h"
 #include "notes/NoteDlg.h"
 #include "notes/NoteTableRules.h"
 
@@ -84,7 +86,7 @@ void LoadAllNotes()
     for (int number = 0; number < kMaxNotes; ++number) {
         if (g_notes[number] || !CNoteDlg::ProbeNote(number))
             continue;
-        CNoteDlg* note = new CNoteDlg(NoteIdOf(number).c_str());
+        CNoteDlg* note = new CNoteDlg(NoteIdText(number).c_str());
         g_notes[number] = note;
         note->m_by_hidden = 0;
         note->LoadSettings();
@@ -94,6 +96,7 @@ void LoadAllNotes()
         if (!note->m_by_hidden)
             note->ShowWindow(SW_SHOW);
     }
+    TellAboutFailedNoteLoad();
 }
 
 void NewNote(HWND owner, bool timeNote, const TimeNoteSchedule* schedule)
@@ -122,7 +125,7 @@ void NewNote(HWND owner, bool timeNote, const TimeNoteSchedule* schedule)
             ::MessageBoxW(::GetActiveWindow(), L"Max 40", nullptr, MB_OK);
             return;
         }
-        note = new CNoteDlg(NoteIdOf(slot).c_str());
+        note = new CNoteDlg(NoteIdText(slot).c_str());
         note->m_time_note = timeNote ? 1 : 0;
         if (schedule)
             note->m_schedule = *schedule;

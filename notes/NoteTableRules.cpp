@@ -1,5 +1,7 @@
 #include "notes/NoteTableRules.h"
 
+#include "app/ConfigRules.h"
+
 #include <cwchar>
 
 namespace {
@@ -44,9 +46,7 @@ double Distance2(const ScreenRect& a, long long left, long long top, long long r
 
 std::wstring NewNoteText(const std::wstring& newNoteText, int number)
 {
-    wchar_t digits[16];
-    std::swprintf(digits, 16, L"%03d", number + 1);
-    return newNoteText + L" " + digits;
+    return newNoteText + L" " + NoteIdText(number + 1);
 }
 
 std::wstring NotesListLabel(const std::wstring& plainText, const std::wstring& newNoteText, int number)

@@ -5,6 +5,8 @@ target_sources(qb_core PRIVATE
   notes/NoteRecord.cpp
   notes/NoteDlgRules.cpp
   notes/RtfRuns.cpp
+  notes/RtfCheck.cpp
+  notes/LoadGuard.cpp
   notes/NoteDlg.cpp
   notes/NoteDlgMouse.cpp
   notes/NoteDlgMenu.cpp
@@ -14,4 +16,3 @@ target_sources(qb_core PRIVATE
   notes/NoteExport.cpp
   notes/ShowDesktopWatcher.cpp
 )
-target_sources(Quillboard PRIVATE res/note.rc)

@@ -7,4 +7,3 @@ target_sources(qb_core PRIVATE
   setup/SetupDlg.cpp
   setup/Setup.cpp
 )
-target_sources(Quillboard PRIVATE setup/setup.rc)

@@ -1,5 +1,7 @@
 #include "shell/SendTo.h"
 
+#include "app/Config.h"
+
 #include <objidl.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -40,19 +42,7 @@ std::wstring CSendTo::ShortcutPath(const wchar_t* name)
 
 std::wstring ModuleFilePath()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        if (path.size() >= 32768)
-            return std::wstring();
-        path.resize(path.size() * 2);
-    }
+    return GetProgramPath();
 }
 
 HRESULT WriteShortcut(const wchar_t* target, const wchar_t* description, const wchar_t* linkPath)

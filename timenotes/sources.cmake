@@ -6,4 +6,3 @@ target_sources(qb_core PRIVATE
   timenotes/TitleStrip.cpp
   timenotes/Termin2019.cpp
 )
-target_sources(Quillboard PRIVATE res/timenote.rc)

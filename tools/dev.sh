@@ -7,6 +7,9 @@
 #   tools/dev.sh build           build only
 #   tools/dev.sh bench [rounds]  build, then time Quillboard beside a bare dialog program
 #                                (default 5 rounds); writes docs/benchmarks.md
+#   tools/dev.sh native          the platform-free unit tests, natively under ASan/UBSan
+#   tools/dev.sh fuzz [seconds]  builds the libFuzzer targets and runs each (default 60 s)
+#   tools/dev.sh screenshots     starts the program under Xvfb and writes the pictures in docs/
 #
 # Environment: BUILD_DIR (default: build) holds everything generated, the
 # Wine prefixes included. Examples for a quicker loop:
@@ -147,6 +150,73 @@ cmd_run() {
     exec wine "$WIN_BUILD/Quillboard.exe" "$@"
 }
 
+FUZZ_PACKAGES=(clang libclang-rt-14-dev cmake make googletest)
+
+ensure_fuzz_packages() {
+    local saved=("${PACKAGES[@]}")
+    PACKAGES=("${FUZZ_PACKAGES[@]}")
+    ensure_packages
+    PACKAGES=("${saved[@]}")
+}
+
+cmd_native() {
+    ensure_fuzz_packages
+    local dir="$BUILD_DIR/native-tests"
+    log "platform-free unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    CXX=clang++ cmake -S "$ROOT/tools" -B "$dir" -DQB_NATIVE_TESTS=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build "$dir" --target native_test -j2 >"$BUILD_DIR/native-tests.log" 2>&1 ||
+        { tail -40 "$BUILD_DIR/native-tests.log" >&2; exit 1; }
+    "$dir/native_test"
+}
+
+# Each target runs on its own seed corpus (tests/fuzz/corpus/<target>, read only) and a
+# working corpus under the build folder; a finding is kept in fuzz/findings and fails the run.
+cmd_fuzz() {
+    local seconds=${1:-60}
+    ensure_fuzz_packages
+    local dir="$BUILD_DIR/fuzz"
+    log "fuzz targets"
+    CXX=clang++ cmake -S "$ROOT/tools" -B "$dir" -DQB_FUZZ=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$dir" -j2 >"$BUILD_DIR/fuzz-build.log" 2>&1 || { tail -40 "$BUILD_DIR/fuzz-build.log" >&2; exit 1; }
+    local target failed=0
+    for target in lzari_fuzz lang_table_fuzz command_line_fuzz profile_int_fuzz note_line_fuzz shadow_image_fuzz \
+                  ini_rewrite_fuzz; do
+        local work="$dir/work/$target" seeds="$ROOT/tests/fuzz/corpus/$target"
+        mkdir -p "$work" "$seeds" "$dir/findings"
+        log "$target for $seconds s"
+        # One process (the machine is shared); a crashing input lands in findings/.
+        if ! (cd "$dir/findings" && nice "$dir/$target" -max_total_time="$seconds" -max_len=65536 \
+                  -rss_limit_mb=2048 -print_final_stats=1 "$work" "$seeds" >"$work.log" 2>&1); then
+            failed=1
+            log "$target found a fault: $work.log"
+        fi
+        grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb' "$work.log" | sed "s/^/$target /" >&2 || true
+    done
+    return $failed
+}
+
+# Pictures for the README, taken from the real program on a private Xvfb.
+cmd_screenshots() {
+    ensure_packages
+    build
+    trap cleanup EXIT
+    start_xvfb
+    wine_env "$BUILD_DIR/wineprefix-shots"
+    prepare_prefix
+    wineserver -p
+    mkdir -p "$ROOT/docs"
+    log "screenshots on $DISPLAY"
+    rm -f "$ROOT"/docs/*.bmp
+    (cd "$WIN_BUILD" && wine "$WIN_BUILD/qb_e2e.exe" --gtest_filter='Screenshots.*' --gtest_also_run_disabled_tests \
+        "--shots=Z:${ROOT//\//\\}\\docs")
+    local bmp
+    for bmp in "$ROOT"/docs/*.bmp; do
+        [ -f "$bmp" ] || continue
+        convert "$bmp" -strip "${bmp%.bmp}.png" && rm -f "$bmp"
+        log "wrote ${bmp%.bmp}.png"
+    done
+}
+
 # A benchmark, never a test: the real program beside a floor program on a private display,
 # alternating for the given number of rounds; the medians go to docs/benchmarks.md.
 cmd_bench() {
@@ -176,5 +246,8 @@ case "${1:-}" in
     test) shift; cmd_test "$@" ;;
     bench) shift; cmd_bench "$@" ;;
     build) ensure_packages; build ;;
-    *) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    native) shift; cmd_native "$@" ;;
+    fuzz) shift; cmd_fuzz "$@" ;;
+    screenshots) shift; cmd_screenshots "$@" ;;
+    *) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
 esac

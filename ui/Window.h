@@ -140,7 +140,7 @@ public:                                                                         
     }
 
 #define NOTIFY_CODE_HANDLER(cd, func)                                                       \
-    if (uMsg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(cd)) { \
+    if (uMsg == WM_NOTIFY && lParam && reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(cd)) { \
         bHandled = TRUE;                                                                    \
         lResult = func(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), bHandled); \
         if (bHandled)                                                                       \

@@ -1,5 +1,5 @@
 // libFuzzer target for the LZARI decoder (clang, AddressSanitizer; see tools/CMakeLists.txt):
-//   /tmp/qb-fuzz/lzari_fuzz -max_total_time=300 /tmp/lzari_corpus ../shared/lzari
+//   /tmp/qb-fuzz/lzari_fuzz -max_total_time=300 /tmp/lzari_corpus tests/data/lzari
 #include "lang/LZARI.h"
 
 #include <cstring>

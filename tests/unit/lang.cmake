@@ -5,8 +5,8 @@ target_sources(qb_unit PRIVATE
   lang/LangTable.rc
 )
 add_dependencies(qb_unit qb_lang_table)
-# The reference vectors lie beside the repository, in shared/.
-get_filename_component(QB_LZARI_VECTORS_DIR "${CMAKE_SOURCE_DIR}/../shared/lzari" ABSOLUTE)
+# The reference vectors of the decoder live in the repository.
+set(QB_LZARI_VECTORS_DIR "${CMAKE_SOURCE_DIR}/tests/data/lzari")
 qb_windows_path(QB_LZARI_VECTORS_WIN "${QB_LZARI_VECTORS_DIR}")
 target_compile_definitions(qb_unit PRIVATE "QB_LZARI_VECTORS=\"${QB_LZARI_VECTORS_WIN}\"")
 

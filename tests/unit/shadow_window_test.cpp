@@ -1,5 +1,6 @@
 // The drop-shadow window following its parent through the hooked procedure.
 #include "controls/WndShadow.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,17 +8,7 @@
 
 namespace {
 
-// Pumps messages until pred holds or about five seconds pass.
-bool PumpUntil(const std::function<bool()>& pred)
-{
-    for (int i = 0; i < 1000 && !pred(); ++i) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        ::Sleep(5);
-    }
-    return pred();
-}
+using test::PumpUntil;
 
 class ShadowWindow : public ::testing::Test {
 protected:
@@ -30,8 +21,8 @@ protected:
         wc.lpszClassName = L"QbShadowTestParent";
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         ::RegisterClassW(&wc);
-        m_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_BORDER, 100, 120, 200,
-                                     150, nullptr, nullptr, wc.hInstance, nullptr);
+        m_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_BORDER, 100, 120, 200, 150,
+                                     nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_TRUE(m_parent);
     }
     void TearDown() override
