@@ -117,8 +117,9 @@ TEST_F(LangMenu, SubmenuListsNamedLanguagesWithTheCurrentOneGreyed)
             EXPECT_EQ(items[i].id, ::GetMenuItemID(sub, i)) << i;
             EXPECT_EQ(items[i].text, std::wstring(text)) << i;
             const bool grey = (::GetMenuState(sub, i, MF_BYPOSITION) & MF_GRAYED) != 0;
-            if (items[i].id)  // separators count as greyed
+            if (items[i].id) {  // separators count as greyed
                 EXPECT_EQ(i == current, grey) << "item " << i << " with language " << current;
+            }
         }
         wchar_t title[50] = {};
         ::GetMenuStringW(bar, 0, title, 50, MF_BYPOSITION);
