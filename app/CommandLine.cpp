@@ -74,8 +74,7 @@ std::vector<CommandLineToken> ParseCommandLine(const std::wstring& text)
     return tokens;
 }
 
-const CommandLineToken* FindSwitch(const std::vector<CommandLineToken>& tokens, const wchar_t* name,
-                                   bool caseSensitive)
+const CommandLineToken* FindSwitch(const std::vector<CommandLineToken>& tokens, const wchar_t* name, bool caseSensitive)
 {
     for (const CommandLineToken& t : tokens)
         if (caseSensitive ? t.name == name : EqualsNoCase(t.name, name))

@@ -18,7 +18,8 @@ constexpr size_t kMaxCommandLineTokens = 256;
 std::vector<CommandLineToken> ParseCommandLine(const std::wstring& text);
 
 // The first token whose name equals `name`.
-const CommandLineToken* FindSwitch(const std::vector<CommandLineToken>& tokens, const wchar_t* name,
+const CommandLineToken* FindSwitch(const std::vector<CommandLineToken>& tokens,
+                                   const wchar_t* name,
                                    bool caseSensitive);
 
 struct StartOptions {

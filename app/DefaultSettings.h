@@ -41,19 +41,19 @@ private:
     std::wstring m_value;
 };
 
-extern IntSetting m_default_note_theme;     // 0 plain, 1 shadow, 2 shadow in the note's colour
-extern IntSetting m_default_bg_color;       // colour kind: 0 dark, 1 light, 2 any, 3 custom
+extern IntSetting m_default_note_theme;  // 0 plain, 1 shadow, 2 shadow in the note's colour
+extern IntSetting m_default_bg_color;    // colour kind: 0 dark, 1 light, 2 any, 3 custom
 extern IntSetting m_custom_bg_color;
-extern IntSetting m_default_fg_color;       // colour kind, as above
+extern IntSetting m_default_fg_color;  // colour kind, as above
 extern IntSetting m_custom_fg_color;
-extern IntSetting m_default_transparency;   // percent, 0..50 from the slider
+extern IntSetting m_default_transparency;  // percent, 0..50 from the slider
 extern IntSetting m_default_on_top;
 extern IntSetting m_hide_bar;
 extern StringSetting m_default_font;
-extern IntSetting m_default_font_size;      // LOGFONT height
-extern IntSetting m_default_font_bold;      // LOGFONT weight
+extern IntSetting m_default_font_size;  // LOGFONT height
+extern IntSetting m_default_font_bold;  // LOGFONT weight
 extern IntSetting m_default_font_italic;
-extern StringSetting m_default_note_size;   // edge length of a new note, as text
+extern StringSetting m_default_note_size;  // edge length of a new note, as text
 
 // Choices of the time-note dialog, read by that dialog itself.
 extern IntSetting m_default_note_time_task;

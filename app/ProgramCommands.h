@@ -39,4 +39,3 @@ std::wstring WebPageAddress(UINT command, int langIndex);
 
 // The Info box's text: strings 91, 92 and the command-line lines 97 to 100.
 std::wstring InfoText();
-

@@ -121,14 +121,14 @@ const PictureEntry kPictures[] = {
 int FallbackPicture(UINT shellIcon)
 {
     switch (shellIcon) {
-    case 265:
-        return MENU_PICTURE_MAIL;
-    case 1001:
-        return MENU_PICTURE_INFO;
-    case 16747:
-        return MENU_PICTURE_SHIELD;
-    default:
-        return -1;
+        case 265:
+            return MENU_PICTURE_MAIL;
+        case 1001:
+            return MENU_PICTURE_INFO;
+        case 16747:
+            return MENU_PICTURE_SHIELD;
+        default:
+            return -1;
     }
 }
 
@@ -193,37 +193,36 @@ std::wstring WordPadPath()
 void LoadPicture(const PictureEntry& entry, HWND mainToolbar, Icon& icon)
 {
     switch (entry.source) {
-    case Source::Shell:
-        icon.handle = CUniSysIco().LoadShellIcon(entry.shellIcon, false);
-        if (!icon.handle && FallbackPicture(entry.shellIcon) >= 0) {
-            icon.handle = IconFromStrip(IDB_MENU_PICTURES, 16, FallbackPicture(entry.shellIcon));
+        case Source::Shell:
+            icon.handle = CUniSysIco().LoadShellIcon(entry.shellIcon, false);
+            if (!icon.handle && FallbackPicture(entry.shellIcon) >= 0) {
+                icon.handle = IconFromStrip(IDB_MENU_PICTURES, 16, FallbackPicture(entry.shellIcon));
+                icon.owned = true;
+            }
+            return;
+        case Source::NewNote: {
+            auto images = mainToolbar ? reinterpret_cast<HIMAGELIST>(::SendMessageW(mainToolbar, TB_GETIMAGELIST, 0, 0))
+                                      : nullptr;
+            icon.handle = images ? ::ImageList_GetIcon(images, 0, ILD_NORMAL) : IconFromStrip(IDR_TOOLBAR_MAIN, 16, 0);
             icon.owned = true;
+            return;
         }
-        return;
-    case Source::NewNote: {
-        auto images = mainToolbar
-                          ? reinterpret_cast<HIMAGELIST>(::SendMessageW(mainToolbar, TB_GETIMAGELIST, 0, 0))
-                          : nullptr;
-        icon.handle = images ? ::ImageList_GetIcon(images, 0, ILD_NORMAL) : IconFromStrip(IDR_TOOLBAR_MAIN, 16, 0);
-        icon.owned = true;
-        return;
-    }
-    case Source::NotePad:
-        icon.handle = FirstIconOfFile(NotePadPath());
-        icon.owned = true;
-        return;
-    case Source::WordPad:
-        icon.handle = FirstIconOfFile(WordPadPath());
-        if (!icon.handle)
+        case Source::NotePad:
             icon.handle = FirstIconOfFile(NotePadPath());
-        icon.owned = true;
-        return;
-    case Source::ProgramIcon:
-        icon.handle = static_cast<HICON>(::LoadImageW(g_module.GetInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), 0));
-        icon.owned = true;
-        return;
+            icon.owned = true;
+            return;
+        case Source::WordPad:
+            icon.handle = FirstIconOfFile(WordPadPath());
+            if (!icon.handle)
+                icon.handle = FirstIconOfFile(NotePadPath());
+            icon.owned = true;
+            return;
+        case Source::ProgramIcon:
+            icon.handle =
+                static_cast<HICON>(::LoadImageW(g_module.GetInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON,
+                                                ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+            icon.owned = true;
+            return;
     }
 }
 

@@ -9,7 +9,6 @@
 #include "controls/WinCmdBar2.h"
 #include "res/resource.h"
 
-
 struct ProgramMenuOptions {
     std::wstring programName;
     // ID_UNINSTALL_ALL_USERS or ID_UNINSTALL_USER when the installer registered an

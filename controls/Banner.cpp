@@ -53,8 +53,8 @@ bool BuildBanner(HWND dlg, int id, HMODULE module)
                                    rect.right - rect.left, rect.bottom - rect.top);
     if (!bitmap)
         return false;
-    auto previous = reinterpret_cast<HBITMAP>(
-        SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    auto previous =
+        reinterpret_cast<HBITMAP>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     if (previous && previous != bitmap)
         DeleteObject(previous);
     // A static control of the version-6 common controls may keep a copy of its own instead.

@@ -94,8 +94,7 @@ bool HasMnemonic(std::wstring_view text, wchar_t key)
 
 // Row by row, bit 8 is the leftmost pixel.
 static const std::uint16_t kCheckRows[kCheckGlyphSize] = {
-    0b000000000, 0b000000001, 0b000000011, 0b100000111, 0b110001110,
-    0b111011100, 0b011111000, 0b001110000, 0b000100000,
+    0b000000000, 0b000000001, 0b000000011, 0b100000111, 0b110001110, 0b111011100, 0b011111000, 0b001110000, 0b000100000,
 };
 
 bool CheckGlyphPixel(int x, int y)

@@ -24,8 +24,8 @@ using DisposeImageFn = int(WINAPI*)(void*);
 using GetImageSizeFn = int(WINAPI*)(void*, UINT*);
 using CreateFromHdcFn = int(WINAPI*)(HDC, void**);
 using DeleteGraphicsFn = int(WINAPI*)(void*);
-using DrawImageRectRectIFn = int(WINAPI*)(void*, void*, INT, INT, INT, INT, INT, INT, INT, INT, int, const void*,
-                                          void*, void*);
+using DrawImageRectRectIFn =
+    int(WINAPI*)(void*, void*, INT, INT, INT, INT, INT, INT, INT, INT, int, const void*, void*, void*);
 using CreateImageAttributesFn = int(WINAPI*)(void**);
 using DisposeImageAttributesFn = int(WINAPI*)(void*);
 using SetColorMatrixFn = int(WINAPI*)(void*, int, BOOL, const void*, const void*, int);
@@ -171,8 +171,8 @@ bool CImageLoader::LookUpDrawing()
         Find(m_library, "GdipSetImageAttributesColorMatrix", m_api->setColorMatrix);
         Find(m_library, "GdipSetImageAttributesWrapMode", m_api->setWrapMode);
     }
-    return m_api->createFromHdc && m_api->deleteGraphics && m_api->drawImageRectRectI &&
-           m_api->createImageAttributes && m_api->setColorMatrix;
+    return m_api->createFromHdc && m_api->deleteGraphics && m_api->drawImageRectRectI && m_api->createImageAttributes &&
+           m_api->setColorMatrix;
 }
 
 bool CImageLoader::Draw(HDC dc, const RECT& dest)

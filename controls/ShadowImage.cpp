@@ -107,7 +107,10 @@ std::vector<std::uint32_t> MakeKernel(int radius, int core, const ShadowParams& 
 
 }  // namespace
 
-void MakeShadowImage(std::uint32_t* bits, int width, int height, const std::vector<RowSpan>& outline,
+void MakeShadowImage(std::uint32_t* bits,
+                     int width,
+                     int height,
+                     const std::vector<RowSpan>& outline,
                      const ShadowParams& params)
 {
     int imageWidth = 0;

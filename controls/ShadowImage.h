@@ -9,12 +9,12 @@
 #include <vector>
 
 struct ShadowParams {
-    std::uint8_t darkness = 150;   // opacity of the core
-    std::uint8_t sharpness = 5;    // width of the blurred edge
-    std::int8_t size = 0;          // growth beyond the parent on every side
+    std::uint8_t darkness = 150;  // opacity of the core
+    std::uint8_t sharpness = 5;   // width of the blurred edge
+    std::int8_t size = 0;         // growth beyond the parent on every side
     std::int8_t xOffset = 5;
     std::int8_t yOffset = 5;
-    std::uint32_t color = 0;       // 0x00BBGGRR
+    std::uint32_t color = 0;  // 0x00BBGGRR
 };
 
 // Horizontal extent of one row, end exclusive; start >= end means empty.
@@ -44,5 +44,8 @@ bool ShadowImageSize(int width, int height, const ShadowParams& params, int& ima
 
 // Draws into `bits`, imageWidth x imageHeight pixels from ShadowImageSize,
 // cleared to 0 by the caller. `outline` holds one span per row of the parent.
-void MakeShadowImage(std::uint32_t* bits, int width, int height, const std::vector<RowSpan>& outline,
+void MakeShadowImage(std::uint32_t* bits,
+                     int width,
+                     int height,
+                     const std::vector<RowSpan>& outline,
                      const ShadowParams& params);

@@ -96,7 +96,12 @@ bool LoadToolbarResource(HWND toolbar, HINSTANCE instance, UINT id, bool leading
     return true;
 }
 
-HWND CreateToolbarFromResource(HWND parent, HINSTANCE instance, UINT id, DWORD style, DWORD exStyle, UINT controlId,
+HWND CreateToolbarFromResource(HWND parent,
+                               HINSTANCE instance,
+                               UINT id,
+                               DWORD style,
+                               DWORD exStyle,
+                               UINT controlId,
                                bool leadingSeparator)
 {
     HWND toolbar = ::CreateWindowExW(exStyle, TOOLBARCLASSNAMEW, nullptr, style | WS_CHILD, 0, 0, 0, 0, parent,

@@ -12,8 +12,13 @@ bool LoadToolbarResource(HWND toolbar, HINSTANCE instance, UINT id, bool leading
 
 // Creates a toolbar child of `parent` and loads resource `id` into it. The
 // toolbar is kept (empty) when the resource fails; null only when it cannot be created.
-HWND CreateToolbarFromResource(HWND parent, HINSTANCE instance, UINT id, DWORD style, DWORD exStyle = 0,
-                               UINT controlId = 0, bool leadingSeparator = false);
+HWND CreateToolbarFromResource(HWND parent,
+                               HINSTANCE instance,
+                               UINT id,
+                               DWORD style,
+                               DWORD exStyle = 0,
+                               UINT controlId = 0,
+                               bool leadingSeparator = false);
 
 // Gives the button with this command a text and sizes it to the text
 // (BTNS_AUTOSIZE plus `extraStyle`, e.g. BTNS_DROPDOWN).

@@ -165,8 +165,12 @@ bool CWinCmdBar::SetMenu(HMENU menu)
         wchar_t text[cmdbar::kItemTextChars];
         ReadMenuItemText(menu, i, text);
         texts[i] = text;
-        buttons[i] = TBBUTTON{I_IMAGENONE, cmdbar::kFirstButtonId + i, TBSTATE_ENABLED,
-                              BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0,
+        buttons[i] = TBBUTTON{I_IMAGENONE,
+                              cmdbar::kFirstButtonId + i,
+                              TBSTATE_ENABLED,
+                              BTNS_BUTTON | BTNS_AUTOSIZE,
+                              {},
+                              0,
                               reinterpret_cast<INT_PTR>(texts[i].c_str())};
     }
     if (!buttons.empty()) {
@@ -208,7 +212,12 @@ bool CWinCmdBar::AddRightButton(const wchar_t* text, int command)
         if (!m_rightToolbar)
             return false;
     }
-    TBBUTTON button{I_IMAGENONE, command, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0,
+    TBBUTTON button{I_IMAGENONE,
+                    command,
+                    TBSTATE_ENABLED,
+                    BTNS_BUTTON | BTNS_AUTOSIZE,
+                    {},
+                    0,
                     reinterpret_cast<INT_PTR>(text ? text : L"")};
     if (!::SendMessageW(m_rightToolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button)))
         return false;
@@ -222,8 +231,7 @@ void CWinCmdBar::PlaceRightToolbar()
     if (::SendMessageW(m_rightToolbar, TB_BUTTONCOUNT, 0, 0) == 0)
         size.cx = 0;
     // On top of the bar, which spans the whole row beneath it.
-    ::SetWindowPos(m_rightToolbar, HWND_TOP, ClientWidth(m_owner) - size.cx, m_top, size.cx, m_height,
-                   SWP_NOACTIVATE);
+    ::SetWindowPos(m_rightToolbar, HWND_TOP, ClientWidth(m_owner) - size.cx, m_top, size.cx, m_height, SWP_NOACTIVATE);
 }
 
 void CWinCmdBar::PressButton(int index, bool pressed)
@@ -366,53 +374,53 @@ void CWinCmdBar::OnMenuSelect(WPARAM wParam, LPARAM lParam)
 LRESULT CWinCmdBar::OnToolbarMessage(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled)
 {
     switch (msg) {
-    case WM_LBUTTONDOWN: {
-        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ::ClientToScreen(m_toolbar, &pt);
-        int hit = HitTestButton(pt);
-        if (hit >= 0)
-            OpenBarMenu(hit);
-        return 0;
-    }
-    case WM_INITMENUPOPUP:
-    case WM_ENTERMENULOOP:
-    case WM_EXITMENULOOP:
-        return ::IsWindow(m_owner) ? ::SendMessageW(m_owner, msg, wParam, lParam) : 0;
-    case WM_MENUSELECT:
-        // The menu sends this to its owner, the toolbar; a message filter never sees it.
-        OnMenuSelect(wParam, lParam);
-        return 0;
-    case WM_COMMAND:
-        // Commands from the bar's menus belong to the owner.
-        return ::IsWindow(m_owner) ? ::SendMessageW(m_owner, WM_COMMAND, wParam, lParam) : 0;
-    case TB_ADDBUTTONSW:
-    case TB_SETBUTTONINFOW:
-        if (!m_ownChange)
-            return FALSE;
-        m_ownChange = false;
-        handled = FALSE;
-        return 0;
-    case WM_CANCELMODE: {
-        LRESULT result = m_toolbarHook.DefWindowProc(msg, wParam, lParam);
-        // The toolbar may keep the message to itself; the menu must close all the same.
-        if (g_trackingBar == this)
-            ::EndMenu();
-        return result;
-    }
-    default:
-        if (msg == cmdbar::kOpenMenuMsg) {
-            if (g_trackingBar) {
-                m_openPending = true;  // the previous menu is still winding down
-                m_pendingSelectFirst = wParam == cmdbar::kOpenSelectFirst;
-                return 0;
-            }
-            m_currentIndex = cmdbar::WrapIndex(m_currentIndex, m_itemCount);
-            if (m_currentIndex >= 0)
-                OpenBarMenu(m_currentIndex, wParam == cmdbar::kOpenSelectFirst);
+        case WM_LBUTTONDOWN: {
+            POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ::ClientToScreen(m_toolbar, &pt);
+            int hit = HitTestButton(pt);
+            if (hit >= 0)
+                OpenBarMenu(hit);
             return 0;
         }
-        handled = FALSE;
-        return 0;
+        case WM_INITMENUPOPUP:
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+            return ::IsWindow(m_owner) ? ::SendMessageW(m_owner, msg, wParam, lParam) : 0;
+        case WM_MENUSELECT:
+            // The menu sends this to its owner, the toolbar; a message filter never sees it.
+            OnMenuSelect(wParam, lParam);
+            return 0;
+        case WM_COMMAND:
+            // Commands from the bar's menus belong to the owner.
+            return ::IsWindow(m_owner) ? ::SendMessageW(m_owner, WM_COMMAND, wParam, lParam) : 0;
+        case TB_ADDBUTTONSW:
+        case TB_SETBUTTONINFOW:
+            if (!m_ownChange)
+                return FALSE;
+            m_ownChange = false;
+            handled = FALSE;
+            return 0;
+        case WM_CANCELMODE: {
+            LRESULT result = m_toolbarHook.DefWindowProc(msg, wParam, lParam);
+            // The toolbar may keep the message to itself; the menu must close all the same.
+            if (g_trackingBar == this)
+                ::EndMenu();
+            return result;
+        }
+        default:
+            if (msg == cmdbar::kOpenMenuMsg) {
+                if (g_trackingBar) {
+                    m_openPending = true;  // the previous menu is still winding down
+                    m_pendingSelectFirst = wParam == cmdbar::kOpenSelectFirst;
+                    return 0;
+                }
+                m_currentIndex = cmdbar::WrapIndex(m_currentIndex, m_itemCount);
+                if (m_currentIndex >= 0)
+                    OpenBarMenu(m_currentIndex, wParam == cmdbar::kOpenSelectFirst);
+                return 0;
+            }
+            handled = FALSE;
+            return 0;
     }
 }
 
@@ -436,62 +444,62 @@ void CWinCmdBar::StepBarMenu(int delta)
 bool CWinCmdBar::FilterMenuMessage(const MSG& msg)
 {
     switch (msg.message) {
-    case WM_KEYDOWN:
-        if (msg.wParam == VK_ESCAPE) {
-            if (!::IsWindow(m_toolbar))
+        case WM_KEYDOWN:
+            if (msg.wParam == VK_ESCAPE) {
+                if (!::IsWindow(m_toolbar))
+                    return false;
+                ::PostMessageW(m_toolbar, WM_CANCELMODE, 0, 0);
+                m_tracking = false;
+                return true;
+            }
+            if (m_plainPopup || (msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT))
                 return false;
-            ::PostMessageW(m_toolbar, WM_CANCELMODE, 0, 0);
-            m_tracking = false;
+            if (msg.wParam == VK_RIGHT) {
+                bool submenu = (m_lastSelectedFlags & MF_POPUP) != 0;
+                m_lastSelectedId = 0;
+                m_lastSelectedFlags = 0;
+                if (submenu)
+                    return false;  // the selected item opens its submenu
+            }
+            StepBarMenu(msg.wParam == VK_LEFT ? -1 : 1);
+            return true;
+
+        case WM_MENUSELECT:
+            OnMenuSelect(msg.wParam, msg.lParam);
+            return true;
+
+        case WM_MOUSEMOVE: {
+            if (m_plainPopup || !::IsWindow(m_toolbar))
+                return false;
+            POINT pt = msg.pt;
+            ::ScreenToClient(m_toolbar, &pt);
+            // A menu that opens under a resting pointer gets a move to the same spot; it must not switch menus.
+            if (pt.x == m_lastMouse.x && pt.y == m_lastMouse.y)
+                return false;
+            m_lastMouse = pt;
+            int hit = HitTestButton(msg.pt);
+            if (hit < 0 || hit == m_openIndex)
+                return false;
+            PressButton(m_currentIndex, false);
+            ::SendMessageW(m_toolbar, WM_CANCELMODE, 0, 0);
+            m_currentIndex = hit;
+            ::PostMessageW(m_toolbar, cmdbar::kOpenMenuMsg, 0, 0);
             return true;
         }
-        if (m_plainPopup || (msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT))
+
+        case WM_LBUTTONDOWN: {
+            int hit = HitTestButton(msg.pt);
+            if (hit >= 0 && hit == m_openIndex) {
+                m_tracking = false;
+                ::PostMessageW(m_toolbar, WM_CANCELMODE, 0, 0);
+                return true;
+            }
+            if (hit < 0)
+                m_tracking = false;
             return false;
-        if (msg.wParam == VK_RIGHT) {
-            bool submenu = (m_lastSelectedFlags & MF_POPUP) != 0;
-            m_lastSelectedId = 0;
-            m_lastSelectedFlags = 0;
-            if (submenu)
-                return false;  // the selected item opens its submenu
         }
-        StepBarMenu(msg.wParam == VK_LEFT ? -1 : 1);
-        return true;
 
-    case WM_MENUSELECT:
-        OnMenuSelect(msg.wParam, msg.lParam);
-        return true;
-
-    case WM_MOUSEMOVE: {
-        if (m_plainPopup || !::IsWindow(m_toolbar))
+        default:
             return false;
-        POINT pt = msg.pt;
-        ::ScreenToClient(m_toolbar, &pt);
-        // A menu that opens under a resting pointer gets a move to the same spot; it must not switch menus.
-        if (pt.x == m_lastMouse.x && pt.y == m_lastMouse.y)
-            return false;
-        m_lastMouse = pt;
-        int hit = HitTestButton(msg.pt);
-        if (hit < 0 || hit == m_openIndex)
-            return false;
-        PressButton(m_currentIndex, false);
-        ::SendMessageW(m_toolbar, WM_CANCELMODE, 0, 0);
-        m_currentIndex = hit;
-        ::PostMessageW(m_toolbar, cmdbar::kOpenMenuMsg, 0, 0);
-        return true;
-    }
-
-    case WM_LBUTTONDOWN: {
-        int hit = HitTestButton(msg.pt);
-        if (hit >= 0 && hit == m_openIndex) {
-            m_tracking = false;
-            ::PostMessageW(m_toolbar, WM_CANCELMODE, 0, 0);
-            return true;
-        }
-        if (hit < 0)
-            m_tracking = false;
-        return false;
-    }
-
-    default:
-        return false;
     }
 }

@@ -238,35 +238,35 @@ LRESULT CWinCmdBar2::OnPopupMenuChar(WPARAM wParam, LPARAM lParam, BOOL& handled
 LRESULT CWinCmdBar2::OnToolbarMessage(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled)
 {
     switch (msg) {
-    case WM_MEASUREITEM: {
-        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (mis && mis->CtlType == ODT_MENU) {
-            if (const CmdBarItemRecord* record = FindRecord(mis->itemData)) {
-                MeasureMenuItem(*mis, *record);
-                return TRUE;
+        case WM_MEASUREITEM: {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (mis && mis->CtlType == ODT_MENU) {
+                if (const CmdBarItemRecord* record = FindRecord(mis->itemData)) {
+                    MeasureMenuItem(*mis, *record);
+                    return TRUE;
+                }
             }
+            break;
         }
-        break;
-    }
-    case WM_DRAWITEM: {
-        auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (dis && dis->CtlType == ODT_MENU) {
-            if (const CmdBarItemRecord* record = FindRecord(dis->itemData))
-                DrawMenuItem(*dis, *record);
+        case WM_DRAWITEM: {
+            auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (dis && dis->CtlType == ODT_MENU) {
+                if (const CmdBarItemRecord* record = FindRecord(dis->itemData))
+                    DrawMenuItem(*dis, *record);
+            }
+            return TRUE;
         }
-        return TRUE;
-    }
-    case WM_INITMENUPOPUP: {
-        // The owner goes first, so that items it adds or changes here are drawn alike.
-        LRESULT result = CWinCmdBar::OnToolbarMessage(msg, wParam, lParam, handled);
-        if (IsTrackingThis() && !HIWORD(lParam) && m_ownerDraw)
-            PrepareItems(reinterpret_cast<HMENU>(wParam));
-        return result;
-    }
-    case WM_MENUCHAR:
-        return OnPopupMenuChar(wParam, lParam, handled);
-    default:
-        break;
+        case WM_INITMENUPOPUP: {
+            // The owner goes first, so that items it adds or changes here are drawn alike.
+            LRESULT result = CWinCmdBar::OnToolbarMessage(msg, wParam, lParam, handled);
+            if (IsTrackingThis() && !HIWORD(lParam) && m_ownerDraw)
+                PrepareItems(reinterpret_cast<HMENU>(wParam));
+            return result;
+        }
+        case WM_MENUCHAR:
+            return OnPopupMenuChar(wParam, lParam, handled);
+        default:
+            break;
     }
     return CWinCmdBar::OnToolbarMessage(msg, wParam, lParam, handled);
 }

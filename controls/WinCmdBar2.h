@@ -16,7 +16,7 @@
 struct CmdBarItemRecord {
     std::uint32_t magic = cmdbar::kItemMagic;
     wchar_t text[cmdbar::kItemTextChars] = {};
-    UINT type = 0;   // the item's type flags before it became owner-drawn
+    UINT type = 0;  // the item's type flags before it became owner-drawn
     UINT state = 0;
     int picture = -1;
     HMENU menu = nullptr;  // the menu that carries the item

@@ -81,9 +81,9 @@ void CWndShadow::Create(HWND hParent)
 {
     if (!g_updateLayeredWindow || !::IsWindow(hParent) || Shadows().count(hParent))
         return;
-    HWND hWnd = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClass, nullptr,
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, hParent, nullptr, g_instance,
-                                  nullptr);
+    HWND hWnd =
+        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClass, nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                          0, 0, 0, 0, hParent, nullptr, g_instance, nullptr);
     if (!hWnd)
         return;  // no shadow, the parent works on unchanged
     m_hWnd = hWnd;
@@ -183,51 +183,51 @@ LRESULT CALLBACK CWndShadow::ParentProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
 void CWndShadow::OnParentMessage(HWND hParent, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg) {
-    case WM_DESTROY:
-        ::DestroyWindow(m_hWnd);
-        break;
-    case WM_MOVE:
-        if (m_status & kShown) {
-            RECT rc;
-            ::GetWindowRect(hParent, &rc);
-            ::SetWindowPos(m_hWnd, nullptr, rc.left + m_params.xOffset - m_params.size,
-                           rc.top + m_params.yOffset - m_params.size, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        break;
-    case WM_SIZE:
-        OnParentSize(hParent, wParam, lParam);
-        break;
-    case WM_PAINT:
-        if (m_updatePending) {
-            Update(hParent);
-            m_updatePending = false;
-        }
-        break;
-    case WM_SHOWWINDOW:
-        if (!(m_status & kEnabled))
+        case WM_DESTROY:
+            ::DestroyWindow(m_hWnd);
             break;
-        if (!wParam) {
-            ::ShowWindow(m_hWnd, SW_HIDE);
-            m_status &= ~(kShown | kParentShown);
-        } else if (!(m_status & kParentShown)) {
-            m_updatePending = true;
-            Show();
-            m_status |= kParentShown;
-        }
-        break;
-    case WM_NCDESTROY:
-        // The parent's procedure is gone with the window; only the map entry remains.
-        Shadows().erase(hParent);
-        m_hParent = nullptr;
-        m_hWnd = reinterpret_cast<HWND>(-1);
-        break;
-    case WM_EXITSIZEMOVE:
-        if (m_status & kShown)
-            Update(hParent);
-        break;
-    default:
-        break;
+        case WM_MOVE:
+            if (m_status & kShown) {
+                RECT rc;
+                ::GetWindowRect(hParent, &rc);
+                ::SetWindowPos(m_hWnd, nullptr, rc.left + m_params.xOffset - m_params.size,
+                               rc.top + m_params.yOffset - m_params.size, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            break;
+        case WM_SIZE:
+            OnParentSize(hParent, wParam, lParam);
+            break;
+        case WM_PAINT:
+            if (m_updatePending) {
+                Update(hParent);
+                m_updatePending = false;
+            }
+            break;
+        case WM_SHOWWINDOW:
+            if (!(m_status & kEnabled))
+                break;
+            if (!wParam) {
+                ::ShowWindow(m_hWnd, SW_HIDE);
+                m_status &= ~(kShown | kParentShown);
+            } else if (!(m_status & kParentShown)) {
+                m_updatePending = true;
+                Show();
+                m_status |= kParentShown;
+            }
+            break;
+        case WM_NCDESTROY:
+            // The parent's procedure is gone with the window; only the map entry remains.
+            Shadows().erase(hParent);
+            m_hParent = nullptr;
+            m_hWnd = reinterpret_cast<HWND>(-1);
+            break;
+        case WM_EXITSIZEMOVE:
+            if (m_status & kShown)
+                Update(hParent);
+            break;
+        default:
+            break;
     }
 }
 

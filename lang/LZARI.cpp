@@ -32,7 +32,7 @@ void LZARI::StartModel()
         sym_freq_[sym] = 1;
         sym_cum_[sym - 1] = sym_cum_[sym] + sym_freq_[sym];
     }
-    sym_freq_[0] = 0; // sentinel: stops the search for equal frequencies in UpdateModel
+    sym_freq_[0] = 0;  // sentinel: stops the search for equal frequencies in UpdateModel
     // Positions are not adapted; nearer positions are more likely.
     position_cum_[N] = 0;
     for (int i = N; i >= 1; i--)
@@ -97,7 +97,7 @@ int LZARI::BinarySearchPos(uint32_t x) const
 void LZARI::InitTree()
 {
     for (int i = N + 1; i <= N + 256; i++)
-        rson_[i] = NIL; // tree roots, one per first byte
+        rson_[i] = NIL;  // tree roots, one per first byte
     for (int i = 0; i < N; i++)
         dad_[i] = NIL;
     lson_[N] = rson_[N] = dad_[N] = NIL;
@@ -282,7 +282,7 @@ std::vector<uint8_t> LZARI::Encode(const uint8_t* data, size_t size)
     StartModel();
     InitTree();
 
-    size_t next = 0; // next input byte
+    size_t next = 0;  // next input byte
     int s = 0;
     int r = N - F;
     for (int i = s; i < r; i++)
@@ -310,7 +310,7 @@ std::vector<uint8_t> LZARI::Encode(const uint8_t* data, size_t size)
             DeleteNode(s);
             text_buf_[s] = c;
             if (s < F - 1)
-                text_buf_[s + N] = c; // mirror so that matches can read past the ring's end
+                text_buf_[s + N] = c;  // mirror so that matches can read past the ring's end
             s = (s + 1) & (N - 1);
             r = (r + 1) & (N - 1);
             InsertNode(r);

@@ -8,9 +8,9 @@
 
 class LZARI {
 public:
-    static constexpr int N = 4096;      // ring buffer size
-    static constexpr int F = 60;        // longest match
-    static constexpr int THRESHOLD = 2; // matches longer than this are coded as references
+    static constexpr int N = 4096;       // ring buffer size
+    static constexpr int F = 60;         // longest match
+    static constexpr int THRESHOLD = 2;  // matches longer than this are coded as references
 
     LZARI();
 
@@ -27,7 +27,7 @@ public:
 
 private:
     static constexpr int NIL = N;
-    static constexpr int N_CHAR = 256 - THRESHOLD + F; // literals and match lengths
+    static constexpr int N_CHAR = 256 - THRESHOLD + F;  // literals and match lengths
     static constexpr uint32_t M = 15;
     static constexpr uint32_t Q1 = 1u << M;
     static constexpr uint32_t Q2 = 2 * Q1;

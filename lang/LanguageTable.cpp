@@ -159,7 +159,7 @@ wchar_t* IndexSections(LanguageTable& t, size_t len)
     return headerSection;
 }
 
-} // namespace
+}  // namespace
 
 LanguageTable& TheLanguageTable()
 {

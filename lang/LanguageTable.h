@@ -9,7 +9,7 @@ constexpr int kLangMaxLanguages = 64;
 constexpr int kLangMaxIds = 256;
 constexpr int kLangHeaderIds = 128;
 constexpr size_t kLangTextBytes = 400000;
-constexpr int kLangBaseLanguage = 1; // fallback of every lookup and yardstick of completeness
+constexpr int kLangBaseLanguage = 1;  // fallback of every lookup and yardstick of completeness
 
 struct LanguageTable {
     wchar_t text[kLangTextBytes / 2];                        // decoded text; every pointer below points into it

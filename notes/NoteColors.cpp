@@ -18,8 +18,14 @@ int MulDivRound(int a, int b, int d)
 
 namespace {
 
-int DarkenComponent(int amount, int c) { return MulDivRound(c, 255 - amount, 255); }
-int LightenComponent(int amount, int c) { return c + MulDivRound(255 - c, amount, 255); }
+int DarkenComponent(int amount, int c)
+{
+    return MulDivRound(c, 255 - amount, 255);
+}
+int LightenComponent(int amount, int c)
+{
+    return c + MulDivRound(255 - c, amount, 255);
+}
 
 ColorRef DrawColor(const RandomDraw& draw, int (*component)(int))
 {
@@ -30,10 +36,22 @@ ColorRef DrawColor(const RandomDraw& draw, int (*component)(int))
     return MakeColor(r, g, b);
 }
 
-int LightComponent(int v) { return (v & 127) + 128; }
-int DarkComponent(int v) { return v % 96; }
-int AnyComponent(int v) { return v % 255; }
-int BrightBiasedComponent(int v) { return ((v % 255) + 128) & 255; }
+int LightComponent(int v)
+{
+    return (v & 127) + 128;
+}
+int DarkComponent(int v)
+{
+    return v % 96;
+}
+int AnyComponent(int v)
+{
+    return v % 255;
+}
+int BrightBiasedComponent(int v)
+{
+    return ((v % 255) + 128) & 255;
+}
 
 }  // namespace
 
@@ -81,8 +99,14 @@ bool IsContrastingPair(ColorRef background, ColorRef text)
            std::abs(ColorBrightness(background) - ColorBrightness(text)) >= 128;
 }
 
-ColorRef RandomLightColor(const RandomDraw& draw) { return DrawColor(draw, LightComponent); }
-ColorRef RandomDarkColor(const RandomDraw& draw) { return DrawColor(draw, DarkComponent); }
+ColorRef RandomLightColor(const RandomDraw& draw)
+{
+    return DrawColor(draw, LightComponent);
+}
+ColorRef RandomDarkColor(const RandomDraw& draw)
+{
+    return DrawColor(draw, DarkComponent);
+}
 
 NoteColorPair RandomContrastingPair(const RandomDraw& draw)
 {
@@ -106,18 +130,36 @@ NoteColorPair ChooseNewNoteColors(const NewNoteColorDefaults& defaults, const Ra
     const NoteColorPair pair = RandomContrastingPair(draw);
 
     switch (defaults.backgroundKind) {
-    case 0: result.background = RandomDarkColor(draw); break;
-    case 1: result.background = RandomLightColor(draw); break;
-    case 2: result.background = pair.background; break;
-    case 3: result.background = defaults.customBackground; break;
-    default: break;
+        case 0:
+            result.background = RandomDarkColor(draw);
+            break;
+        case 1:
+            result.background = RandomLightColor(draw);
+            break;
+        case 2:
+            result.background = pair.background;
+            break;
+        case 3:
+            result.background = defaults.customBackground;
+            break;
+        default:
+            break;
     }
     switch (defaults.textKind) {
-    case 0: result.text = RandomDarkColor(draw); break;
-    case 1: result.text = RandomLightColor(draw); break;
-    case 2: result.text = pair.text; break;
-    case 3: result.text = defaults.customText; break;
-    default: break;
+        case 0:
+            result.text = RandomDarkColor(draw);
+            break;
+        case 1:
+            result.text = RandomLightColor(draw);
+            break;
+        case 2:
+            result.text = pair.text;
+            break;
+        case 3:
+            result.text = defaults.customText;
+            break;
+        default:
+            break;
     }
     return result;
 }

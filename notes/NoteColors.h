@@ -13,9 +13,18 @@ constexpr ColorRef MakeColor(int r, int g, int b)
 {
     return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int ColorRed(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int ColorGreen(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int ColorBlue(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int ColorRed(ColorRef c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int ColorGreen(ColorRef c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int ColorBlue(ColorRef c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // a * b / d rounded to the nearest integer, halves away from zero (as Win32 MulDiv); -1 when d is 0.
 int MulDivRound(int a, int b, int d);

@@ -254,8 +254,7 @@ void CNoteDlg::LoadContent()
     if (LooksLikeRtf(content) && !m_keepStoredContent) {
         std::string bytes = ToAnsi(content);
         // Only Wine's control lays out a long run slowly; Windows gets the text as stored.
-        static const bool underWine =
-            ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+        static const bool underWine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
         if (underWine)
             bytes = SplitLongTextRuns(bytes);
         StreamIn(m_text, bytes.data(), bytes.size(), SF_RTF);

@@ -162,8 +162,8 @@ void NoteRecord::SaveRecord(const std::wstring& contentRtf, bool keepStoredConte
                 keys.push_back({key.name, m_font_str});
                 break;
             case KeyKind::Content:
-                keys.push_back({key.name, keepStoredContent ? ReadProfileString(section, key.name)
-                                                            : EncodeNoteLine(contentRtf)});
+                keys.push_back(
+                    {key.name, keepStoredContent ? ReadProfileString(section, key.name) : EncodeNoteLine(contentRtf)});
                 break;
             case KeyKind::Info:
                 keys.push_back({key.name, kNoteStrInfo});

@@ -12,7 +12,6 @@
 // Longest font face the record holds, as the stored value is read.
 constexpr std::size_t kMaxFaceLength = 244;
 
-
 class NoteRecord {
 public:
     // noteId is the note number as "%03d"; the fields start from the defaults.

@@ -4,8 +4,7 @@ const wchar_t kNoteStrInfo[] = L"\\t\\v is \\r\\n max len 8K";
 
 namespace {
 
-std::wstring ReplacePairs(const std::wstring& text, wchar_t first, wchar_t second, wchar_t newFirst,
-                          wchar_t newSecond)
+std::wstring ReplacePairs(const std::wstring& text, wchar_t first, wchar_t second, wchar_t newFirst, wchar_t newSecond)
 {
     std::wstring out;
     out.reserve(text.size());
@@ -23,8 +22,17 @@ std::wstring ReplacePairs(const std::wstring& text, wchar_t first, wchar_t secon
 
 }  // namespace
 
-std::wstring EncodeNoteLine(const std::wstring& content) { return ReplacePairs(content, L'\r', L'\n', L'\t', L'\v'); }
+std::wstring EncodeNoteLine(const std::wstring& content)
+{
+    return ReplacePairs(content, L'\r', L'\n', L'\t', L'\v');
+}
 
-std::wstring DecodeNoteLine(const std::wstring& line) { return ReplacePairs(line, L'\t', L'\v', L'\r', L'\n'); }
+std::wstring DecodeNoteLine(const std::wstring& line)
+{
+    return ReplacePairs(line, L'\t', L'\v', L'\r', L'\n');
+}
 
-bool LooksLikeRtf(const std::wstring& content) { return content.compare(0, 5, L"{\\rtf") == 0; }
+bool LooksLikeRtf(const std::wstring& content)
+{
+    return content.compare(0, 5, L"{\\rtf") == 0;
+}

@@ -66,39 +66,39 @@ void TimeNoteCalc::CalcNextOccurrence(ScheduleKind kind, SYSTEMTIME& moment) con
     const double nowSerial = MomentToSerial(now);
     SysTimeTool tool;
     switch (kind) {
-    case kScheduleSimple:
-        return;
-    case kScheduleEveryYear:
-        NextEveryYear(now, nowSerial, moment);
-        break;
-    case kScheduleEveryMonth:
-        NextEveryMonth(now, moment);
-        break;
-    case kScheduleMonthLastDay:
-        tool.NextLastDayOfMonth(now, moment);
-        break;
-    case kScheduleEveryWeekday:
-        NextEveryWeekday(now, m_weekdays, moment);
-        break;
-    case kScheduleFirstWeekdayInMonth:
-    case kScheduleLastWeekdayInMonth:
-    case kScheduleFirstWeekdayInQuarter:
-    case kScheduleLastWeekdayInQuarter: {
-        const int weekday = m_weekdays.Lowest();
-        if (weekday < 0)
+        case kScheduleSimple:
             return;
-        if (kind == kScheduleFirstWeekdayInMonth)
-            tool.NextFirstWeekdayInMonth(now, moment, weekday);
-        else if (kind == kScheduleLastWeekdayInMonth)
-            tool.NextLastWeekdayInMonth(now, moment, weekday);
-        else if (kind == kScheduleFirstWeekdayInQuarter)
-            tool.NextFirstWeekdayInQuarter(now, moment, weekday);
-        else
-            tool.NextLastWeekdayInQuarter(now, moment, weekday);
-        break;
-    }
-    default:
-        return;
+        case kScheduleEveryYear:
+            NextEveryYear(now, nowSerial, moment);
+            break;
+        case kScheduleEveryMonth:
+            NextEveryMonth(now, moment);
+            break;
+        case kScheduleMonthLastDay:
+            tool.NextLastDayOfMonth(now, moment);
+            break;
+        case kScheduleEveryWeekday:
+            NextEveryWeekday(now, m_weekdays, moment);
+            break;
+        case kScheduleFirstWeekdayInMonth:
+        case kScheduleLastWeekdayInMonth:
+        case kScheduleFirstWeekdayInQuarter:
+        case kScheduleLastWeekdayInQuarter: {
+            const int weekday = m_weekdays.Lowest();
+            if (weekday < 0)
+                return;
+            if (kind == kScheduleFirstWeekdayInMonth)
+                tool.NextFirstWeekdayInMonth(now, moment, weekday);
+            else if (kind == kScheduleLastWeekdayInMonth)
+                tool.NextLastWeekdayInMonth(now, moment, weekday);
+            else if (kind == kScheduleFirstWeekdayInQuarter)
+                tool.NextFirstWeekdayInQuarter(now, moment, weekday);
+            else
+                tool.NextLastWeekdayInQuarter(now, moment, weekday);
+            break;
+        }
+        default:
+            return;
     }
     // Kinds 1 and 2 move year and month by hand, which leaves the chosen date's day of week behind.
     RefreshDayOfWeek(moment);

@@ -11,7 +11,8 @@
 // schedule null: an ordinary note, " <weekday> <date time>" of now.
 // Otherwise "<weekday> <date time> <kind name>" of the next occurrence, whose formatted date and time
 // also go to nextOccurrence (when given).
-std::wstring BuildTitleStrip(const TimeNoteSchedule* schedule, std::wstring* nextOccurrence,
+std::wstring BuildTitleStrip(const TimeNoteSchedule* schedule,
+                             std::wstring* nextOccurrence,
                              const NowClock& now = LocalNow);
 
 // Builds the text as above and puts it into the title-strip control.

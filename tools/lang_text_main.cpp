@@ -18,7 +18,7 @@ bool Convert(const std::vector<uint8_t>& in, std::vector<uint8_t>* out, size_t* 
     PutUnit(out, 0xFEFF);
     size_t i = 0;
     if (in.size() >= 3 && in[0] == 0xEF && in[1] == 0xBB && in[2] == 0xBF)
-        i = 3; // the source's own byte-order mark
+        i = 3;  // the source's own byte-order mark
     while (i < in.size()) {
         *badAt = i;
         uint8_t b = in[i];
@@ -40,7 +40,7 @@ bool Convert(const std::vector<uint8_t>& in, std::vector<uint8_t>* out, size_t* 
             return false;
         }
         if (i + more >= in.size())
-            return false; // cut short
+            return false;  // cut short
         for (size_t k = 1; k <= more; k++) {
             if ((in[i + k] & 0xC0) != 0x80)
                 return false;
@@ -70,7 +70,7 @@ bool Convert(const std::vector<uint8_t>& in, std::vector<uint8_t>* out, size_t* 
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

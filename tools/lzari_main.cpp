@@ -31,7 +31,7 @@ bool WriteAll(const char* path, const std::vector<uint8_t>& data)
     return std::fclose(f) == 0 && ok;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

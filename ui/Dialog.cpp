@@ -13,21 +13,21 @@ thread_local CDialogImplBase* t_creating = nullptr;
 bool ReturnsResultDirectly(UINT uMsg)
 {
     switch (uMsg) {
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_INITDIALOG:
-    case WM_QUERYDRAGICON:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return true;
-    default:
-        return false;
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_INITDIALOG:
+        case WM_QUERYDRAGICON:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -33,13 +33,13 @@ void CMessageLoop::RemoveIdleHandler(CIdleHandler* handler)
 bool CMessageLoop::IsIdleMessage(const MSG& msg)
 {
     switch (msg.message) {
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-    case WM_PAINT:
-    case 0x0118:  // WM_SYSTIMER: the caret blink
-        return false;
-    default:
-        return true;
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+        case WM_PAINT:
+        case 0x0118:  // WM_SYSTIMER: the caret blink
+            return false;
+        default:
+            return true;
     }
 }
 

@@ -16,41 +16,41 @@ thread_local CWindowImplBase* t_creating = nullptr;
 HWND ChildOfNotification(HWND hWndParent, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg) {
-    case WM_COMMAND:
-        return reinterpret_cast<HWND>(lParam);
-    case WM_NOTIFY:
-        return lParam ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom : nullptr;
-    case WM_PARENTNOTIFY:
-        switch (LOWORD(wParam)) {
-        case WM_CREATE:
-        case WM_DESTROY:
+        case WM_COMMAND:
+            return reinterpret_cast<HWND>(lParam);
+        case WM_NOTIFY:
+            return lParam ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom : nullptr;
+        case WM_PARENTNOTIFY:
+            switch (LOWORD(wParam)) {
+                case WM_CREATE:
+                case WM_DESTROY:
+                    return reinterpret_cast<HWND>(lParam);
+                default:
+                    return ::GetDlgItem(hWndParent, HIWORD(wParam));
+            }
+        case WM_DRAWITEM:
+            return wParam && lParam ? reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        case WM_MEASUREITEM:
+            return wParam && lParam ? ::GetDlgItem(hWndParent, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID)
+                                    : nullptr;
+        case WM_COMPAREITEM:
+            return wParam && lParam ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        case WM_DELETEITEM:
+            return wParam && lParam ? reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
             return reinterpret_cast<HWND>(lParam);
         default:
-            return ::GetDlgItem(hWndParent, HIWORD(wParam));
-        }
-    case WM_DRAWITEM:
-        return wParam && lParam ? reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
-    case WM_MEASUREITEM:
-        return wParam && lParam ? ::GetDlgItem(hWndParent, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID)
-                                : nullptr;
-    case WM_COMPAREITEM:
-        return wParam && lParam ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
-    case WM_DELETEITEM:
-        return wParam && lParam ? reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(lParam);
-    default:
-        return nullptr;
+            return nullptr;
     }
 }
 
@@ -131,8 +131,14 @@ LRESULT CWindowImplBase::DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(m_hWnd, uMsg, wParam, lParam);
 }
 
-HWND CWindowImplBase::CreateImpl(const wchar_t* className, UINT classStyle, HWND hWndParent, const RECT* rect,
-                                 const wchar_t* text, DWORD style, DWORD exStyle, UINT_PTR idOrMenu)
+HWND CWindowImplBase::CreateImpl(const wchar_t* className,
+                                 UINT classStyle,
+                                 HWND hWndParent,
+                                 const RECT* rect,
+                                 const wchar_t* text,
+                                 DWORD style,
+                                 DWORD exStyle,
+                                 UINT_PTR idOrMenu)
 {
     HINSTANCE hInst = g_module.GetInstance();
     WNDCLASSEXW wc = {};

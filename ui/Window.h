@@ -57,8 +57,14 @@ public:
 
 protected:
     // Creates a window of a class registered by this layer under className.
-    HWND CreateImpl(const wchar_t* className, UINT classStyle, HWND hWndParent, const RECT* rect, const wchar_t* text,
-                    DWORD style, DWORD exStyle, UINT_PTR idOrMenu);
+    HWND CreateImpl(const wchar_t* className,
+                    UINT classStyle,
+                    HWND hWndParent,
+                    const RECT* rect,
+                    const wchar_t* text,
+                    DWORD style,
+                    DWORD exStyle,
+                    UINT_PTR idOrMenu);
 
     // Called after WM_NCDESTROY, once the window is gone.
     virtual void OnFinalMessage(HWND) {}
@@ -79,8 +85,12 @@ public:
     static const wchar_t* GetWndClassName() { return L"QuillboardWindow"; }
     static UINT GetClassStyle() { return CS_DBLCLKS; }
 
-    HWND Create(HWND hWndParent, const RECT* rect = nullptr, const wchar_t* text = nullptr, DWORD style = 0,
-                DWORD exStyle = 0, UINT_PTR idOrMenu = 0)
+    HWND Create(HWND hWndParent,
+                const RECT* rect = nullptr,
+                const wchar_t* text = nullptr,
+                DWORD style = 0,
+                DWORD exStyle = 0,
+                UINT_PTR idOrMenu = 0)
     {
         return CreateImpl(T::GetWndClassName(), T::GetClassStyle(), hWndParent, rect, text, style, exStyle, idOrMenu);
     }
@@ -91,72 +101,72 @@ public:
 //   LRESULT OnCommand(WORD code, WORD id, HWND hWndCtl, BOOL& handled)
 //   LRESULT OnNotify(int idCtrl, NMHDR* pnmh, BOOL& handled)
 // handled starts TRUE; a handler that clears it lets the map go on.
-#define BEGIN_MSG_MAP(theClass)                                                                             \
-public:                                                                                                     \
+#define BEGIN_MSG_MAP(theClass)                                                                              \
+public:                                                                                                      \
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) override \
-    {                                                                                                       \
-        BOOL bHandled = TRUE;                                                                               \
-        (void)hWnd;                                                                                         \
+    {                                                                                                        \
+        BOOL bHandled = TRUE;                                                                                \
+        (void)hWnd;                                                                                          \
         (void)bHandled;
 
-#define MESSAGE_HANDLER(msg, func)                              \
-    if (uMsg == (msg)) {                                        \
-        bHandled = TRUE;                                        \
-        lResult = func(uMsg, wParam, lParam, bHandled);         \
-        if (bHandled)                                           \
-            return TRUE;                                        \
+#define MESSAGE_HANDLER(msg, func)                      \
+    if (uMsg == (msg)) {                                \
+        bHandled = TRUE;                                \
+        lResult = func(uMsg, wParam, lParam, bHandled); \
+        if (bHandled)                                   \
+            return TRUE;                                \
     }
 
-#define MESSAGE_RANGE_HANDLER(msgFirst, msgLast, func)          \
-    if (uMsg >= (msgFirst) && uMsg <= (msgLast)) {              \
-        bHandled = TRUE;                                        \
-        lResult = func(uMsg, wParam, lParam, bHandled);         \
-        if (bHandled)                                           \
-            return TRUE;                                        \
+#define MESSAGE_RANGE_HANDLER(msgFirst, msgLast, func)  \
+    if (uMsg >= (msgFirst) && uMsg <= (msgLast)) {      \
+        bHandled = TRUE;                                \
+        lResult = func(uMsg, wParam, lParam, bHandled); \
+        if (bHandled)                                   \
+            return TRUE;                                \
     }
 
-#define COMMAND_ID_HANDLER(id, func)                                                        \
-    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                     \
-        bHandled = TRUE;                                                                    \
+#define COMMAND_ID_HANDLER(id, func)                                                              \
+    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                           \
+        bHandled = TRUE;                                                                          \
         lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled); \
-        if (bHandled)                                                                       \
-            return TRUE;                                                                    \
+        if (bHandled)                                                                             \
+            return TRUE;                                                                          \
     }
 
-#define COMMAND_HANDLER(id, code, func)                                                     \
-    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {         \
-        bHandled = TRUE;                                                                    \
+#define COMMAND_HANDLER(id, code, func)                                                           \
+    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {               \
+        bHandled = TRUE;                                                                          \
         lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled); \
-        if (bHandled)                                                                       \
-            return TRUE;                                                                    \
+        if (bHandled)                                                                             \
+            return TRUE;                                                                          \
     }
 
-#define COMMAND_RANGE_HANDLER(idFirst, idLast, func)                                        \
-    if (uMsg == WM_COMMAND && LOWORD(wParam) >= (idFirst) && LOWORD(wParam) <= (idLast)) {  \
-        bHandled = TRUE;                                                                    \
+#define COMMAND_RANGE_HANDLER(idFirst, idLast, func)                                              \
+    if (uMsg == WM_COMMAND && LOWORD(wParam) >= (idFirst) && LOWORD(wParam) <= (idLast)) {        \
+        bHandled = TRUE;                                                                          \
         lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled); \
-        if (bHandled)                                                                       \
-            return TRUE;                                                                    \
+        if (bHandled)                                                                             \
+            return TRUE;                                                                          \
     }
 
-#define NOTIFY_CODE_HANDLER(cd, func)                                                       \
+#define NOTIFY_CODE_HANDLER(cd, func)                                                                     \
     if (uMsg == WM_NOTIFY && lParam && reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(cd)) { \
-        bHandled = TRUE;                                                                    \
-        lResult = func(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), bHandled); \
-        if (bHandled)                                                                       \
-            return TRUE;                                                                    \
+        bHandled = TRUE;                                                                                  \
+        lResult = func(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), bHandled);             \
+        if (bHandled)                                                                                     \
+            return TRUE;                                                                                  \
     }
 
-#define CHAIN_MSG_MAP_MEMBER(member)                                            \
-    if ((member).ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult))     \
+#define CHAIN_MSG_MAP_MEMBER(member)                                        \
+    if ((member).ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult)) \
         return TRUE;
 
-#define REFLECT_NOTIFICATIONS()                                                 \
-    {                                                                           \
-        bHandled = TRUE;                                                        \
-        lResult = ReflectNotification(hWnd, uMsg, wParam, lParam, bHandled);    \
-        if (bHandled)                                                           \
-            return TRUE;                                                        \
+#define REFLECT_NOTIFICATIONS()                                              \
+    {                                                                        \
+        bHandled = TRUE;                                                     \
+        lResult = ReflectNotification(hWnd, uMsg, wParam, lParam, bHandled); \
+        if (bHandled)                                                        \
+            return TRUE;                                                     \
     }
 
 #define END_MSG_MAP() \

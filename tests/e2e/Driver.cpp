@@ -78,8 +78,8 @@ bool FileExists(const std::wstring& path)
 std::wstring IniRead(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* fallback)
 {
     std::vector<wchar_t> buf(1 << 20);
-    DWORD n = ::GetPrivateProfileStringW(section, key, fallback, buf.data(), static_cast<DWORD>(buf.size()),
-                                         ini.c_str());
+    DWORD n =
+        ::GetPrivateProfileStringW(section, key, fallback, buf.data(), static_cast<DWORD>(buf.size()), ini.c_str());
     return std::wstring(buf.data(), n);
 }
 

@@ -25,7 +25,9 @@ std::wstring NewIniPath();
 std::wstring CopyProgram(const std::wstring& folder, const std::wstring& fileName);
 
 bool FileExists(const std::wstring& path);
-std::wstring IniRead(const std::wstring& ini, const wchar_t* section, const wchar_t* key,
+std::wstring IniRead(const std::wstring& ini,
+                     const wchar_t* section,
+                     const wchar_t* key,
                      const wchar_t* fallback = L"<missing>");
 void IniWrite(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value);
 // The keys of a section in file order.

@@ -79,12 +79,14 @@ void WaitForQuietFile(const std::wstring& path)
     };
     std::wstring last = stamp();
     int quiet = 0;
-    WaitUntil([&] {
-        const std::wstring now = stamp();
-        quiet = now == last && now.compare(0, 2, L"0/") != 0 ? quiet + 1 : 0;
-        last = now;
-        return quiet >= 10;
-    }, 10000, 50);
+    WaitUntil(
+        [&] {
+            const std::wstring now = stamp();
+            quiet = now == last && now.compare(0, 2, L"0/") != 0 ? quiet + 1 : 0;
+            last = now;
+            return quiet >= 10;
+        },
+        10000, 50);
 }
 
 std::wstring Text(HWND note)
@@ -111,10 +113,14 @@ TEST(Notes, StoredNotesComeBackAtTheirPlaceWithTheirColours)
                              {L"007", 900, 100, 300, 220, 3158064, 0, 255}};
     const std::wstring ini = NewIniPath();
     for (const Stored& s : stored)
-        WriteNote(ini, s.id, {{L"m_pos_x", std::to_wstring(s.x)}, {L"m_pos_y", std::to_wstring(s.y)},
-                              {L"m_cx", std::to_wstring(s.cx)}, {L"m_cy", std::to_wstring(s.cy)},
-                              {L"m_clrBkgnd", std::to_wstring(s.background)}, {L"m_color", L"44"},
-                              {L"m_transparency", std::to_wstring(s.transparency)}});
+        WriteNote(ini, s.id,
+                  {{L"m_pos_x", std::to_wstring(s.x)},
+                   {L"m_pos_y", std::to_wstring(s.y)},
+                   {L"m_cx", std::to_wstring(s.cx)},
+                   {L"m_cy", std::to_wstring(s.cy)},
+                   {L"m_clrBkgnd", std::to_wstring(s.background)},
+                   {L"m_color", L"44"},
+                   {L"m_transparency", std::to_wstring(s.transparency)}});
     // Neither a legacy section alone nor a width of -1000 makes a note.
     IniWrite(ini, L"005_Notice", L"legacy", L"only");
     WriteNote(ini, L"009", {{L"m_cx", L"-1000"}, {L"m_pos_x", L"10"}});
@@ -158,18 +164,26 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
         WriteNote(ini, L"01" + std::to_wstring(i),
                   {extremes[i][0], extremes[i][1], {L"m_pos_x", L"2147483647"}, {L"m_pos_y", L"-2147483648"}});
     // A narrow note under the right strip of 031's shadow, so that the strip is seen against it.
-    WriteNote(ini, L"030", {{L"m_pos_x", L"345"}, {L"m_pos_y", L"150"}, {L"m_cx", L"20"}, {L"m_cy", L"150"},
-                            {L"m_transparency", L"90"}});
+    WriteNote(
+        ini, L"030",
+        {{L"m_pos_x", L"345"}, {L"m_pos_y", L"150"}, {L"m_cx", L"20"}, {L"m_cy", L"150"}, {L"m_transparency", L"90"}});
     // Both sections, no m_note_str. Keys already in the file keep their place when saved, so these are
     // the first six of the save's order.
-    WriteNote(ini, L"031", {{L"m_pos_y", L"120"}, {L"m_pos_x", L"100"}, {L"m_cy", L"200"}, {L"m_cx", L"250"},
-                            {L"m_clrBkgnd", L"16312779"}, {L"m_by_hidden", L"0"}});
+    WriteNote(ini, L"031",
+              {{L"m_pos_y", L"120"},
+               {L"m_pos_x", L"100"},
+               {L"m_cy", L"200"},
+               {L"m_cx", L"250"},
+               {L"m_clrBkgnd", L"16312779"},
+               {L"m_by_hidden", L"0"}});
     IniWrite(ini, L"031_Notice", L"Shopping", L"milk");
     IniWrite(ini, L"031_Notice", L"Later", L"bread");
-    WriteNote(ini, L"032", {{L"m_pos_x", L"400"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"},
-                            {L"m_font_str", std::wstring(300, L'S')}});
-    WriteNote(ini, L"033", {{L"m_pos_x", L"700"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"},
-                            {L"m_font_str", std::wstring(1000, L'T')}});
+    WriteNote(
+        ini, L"032",
+        {{L"m_pos_x", L"400"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"}, {L"m_font_str", std::wstring(300, L'S')}});
+    WriteNote(
+        ini, L"033",
+        {{L"m_pos_x", L"700"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"}, {L"m_font_str", std::wstring(1000, L'T')}});
 
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
@@ -185,8 +199,9 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
 
     // Every save rewrites the file in place: the start-up saves (each note's size was set) go first.
     for (const wchar_t* id : {L"010", L"017", L"030", L"031", L"032", L"033"})
-        WaitUntil([&] { return IniRead(ini, (std::wstring(id) + L"_Notice_set").c_str(), L"m_note_str_info") !=
-                               L"<missing>"; });
+        WaitUntil([&] {
+            return IniRead(ini, (std::wstring(id) + L"_Notice_set").c_str(), L"m_note_str_info") != L"<missing>";
+        });
     // A close request saves: sixteen keys in order, content as one line of rich text, faces as the record holds them.
     for (HWND note : {legacy, NoteAt(p, 400, 400), NoteAt(p, 700, 400)}) {
         DWORD_PTR ignored = 0;
@@ -194,9 +209,10 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
     }
     // Every profile write rewrites the whole file: read it only once the program has stopped writing.
     WaitForQuietFile(ini);
-    const std::vector<std::wstring> savedKeys = {
-        L"m_pos_y", L"m_pos_x", L"m_cy", L"m_cx", L"m_clrBkgnd", L"m_by_hidden", L"m_color", L"m_transparency",
-        L"m_ontop", L"m_closed", L"b_italic", L"b_bold", L"m_font_h", L"m_font_str", L"m_note_str", L"m_note_str_info"};
+    const std::vector<std::wstring> savedKeys = {L"m_pos_y",    L"m_pos_x",     L"m_cy",       L"m_cx",
+                                                 L"m_clrBkgnd", L"m_by_hidden", L"m_color",    L"m_transparency",
+                                                 L"m_ontop",    L"m_closed",    L"b_italic",   L"b_bold",
+                                                 L"m_font_h",   L"m_font_str",  L"m_note_str", L"m_note_str_info"};
     EXPECT_EQ(savedKeys, IniKeys(ini, L"031_Notice_set"));
     EXPECT_EQ(L"\\t\\v is \\r\\n max len 8K", IniRead(ini, L"031_Notice_set", L"m_note_str_info"));
     const std::wstring content = IniRead(ini, L"031_Notice_set", L"m_note_str");

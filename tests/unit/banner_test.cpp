@@ -25,7 +25,7 @@ TEST(ImageLoader, FailuresLeaveNothingToDraw)
         const char* what;
         const wchar_t* library;
         const wchar_t* name;
-        bool reported; // the bytes were found, though they hold no picture
+        bool reported;  // the bytes were found, though they hold no picture
     } cases[] = {
         {"missing resource", L"gdiplus.dll", L"NO_SUCH_PICTURE", false},
         {"empty resource", L"gdiplus.dll", L"EMPTY", false},

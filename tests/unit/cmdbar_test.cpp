@@ -96,8 +96,9 @@ struct Canvas {
     // The 9 x 9 check glyph at (left, top): its pixels in `colour`, no others.
     bool GlyphAt(int left, int top, COLORREF colour) const
     {
-        static const char kRows[] = ".........  ........X  .......XX  X.....XXX  XX...XXX.  "
-                                    "XXX.XXX..  .XXXXX...  ..XXX....  ...X.....";
+        static const char kRows[] =
+            ".........  ........X  .......XX  X.....XXX  XX...XXX.  "
+            "XXX.XXX..  .XXXXX...  ..XXX....  ...X.....";
         for (int i = 0; i < 81; ++i) {
             if ((At(left + i % 9, top + i / 9) == colour) != (kRows[i / 9 * 11 + i % 9] == 'X'))
                 return false;
@@ -248,7 +249,14 @@ TEST_F(CmdBarTest, OwnerDrawnItemsMeasuredAndDrawn)
     EXPECT_EQ(static_cast<int>(mis[1].itemHeight), ::GetSystemMetrics(SM_CYMENU) / 2);  // the separator
 
     auto draw = [&](int pos, UINT state, UINT action, const Canvas& canvas) {
-        DRAWITEMSTRUCT dis{ODT_MENU, 0, 0, action, state, reinterpret_cast<HWND>(popup), canvas.dc, {0, 0, 200, 20},
+        DRAWITEMSTRUCT dis{ODT_MENU,
+                           0,
+                           0,
+                           action,
+                           state,
+                           reinterpret_cast<HWND>(popup),
+                           canvas.dc,
+                           {0, 0, 200, 20},
                            ItemData(popup, pos)};
         ::SendMessageW(Toolbar(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
     };
@@ -432,7 +440,12 @@ TEST_F(CmdBarTrackingTest, PlainPopupIgnoresLeftAndRightAndEscClosesItWhole)
     HMENU popup = Menu({{1, L"First"}, {2, L"Second"}, {reinterpret_cast<UINT_PTR>(more), L"More", MF_POPUP}});
     int chosen = -1;
     auto track = [&] { chosen = m_bar.TrackPopup(popup, POINT{150, 150}, TPM_RETURNCMD); };
-    auto keys = [this](std::vector<WPARAM> vks) { return [this, vks] { for (WPARAM vk : vks) Key(vk)(); }; };
+    auto keys = [this](std::vector<WPARAM> vks) {
+        return [this, vks] {
+            for (WPARAM vk : vks)
+                Key(vk)();
+        };
+    };
     auto open = [] { return OpenPopupWindow() != nullptr; };
     // Left and Right do not wander off into the bar's menus.
     ASSERT_TRUE(Run({{open, keys({VK_LEFT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN})}}, track));

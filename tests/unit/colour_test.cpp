@@ -38,7 +38,7 @@ TEST(NoteColour, DerivedShadesAndTheDarkTest)
     const Case cases[] = {
         {MakeColor(255, 255, 255), MakeColor(245, 245, 245), MakeColor(163, 163, 163), false},
         {MakeColor(0, 0, 0), MakeColor(10, 10, 10), MakeColor(92, 92, 92), true},
-        {MakeColor(80, 80, 160), MakeColor(87, 87, 164), MakeColor(143, 143, 194), true},  // 98.5 is dark
+        {MakeColor(80, 80, 160), MakeColor(87, 87, 164), MakeColor(143, 143, 194), true},      // 98.5 is dark
         {MakeColor(107, 107, 107), MakeColor(113, 113, 113), MakeColor(160, 160, 160), true},  // 99.4 truncated
         {MakeColor(108, 108, 108), MakeColor(104, 104, 104), MakeColor(69, 69, 69), false},    // 100.3
     };
@@ -53,9 +53,9 @@ TEST(NoteColour, DerivedShadesAndTheDarkTest)
 TEST(NoteColour, ContrastNeedsDistance500AndBrightnessDifference128)
 {
     const std::pair<ColorRef, bool> againstWhite[] = {
-        {MakeColor(0, 0, 0), true},
-        {MakeColor(0, 10, 255), true}, {MakeColor(0, 11, 255), false},  // distance 500, 499
-        {MakeColor(0, 217, 0), true},  {MakeColor(0, 219, 0), false},   // brightness difference 128, 127
+        {MakeColor(0, 0, 0), true},     {MakeColor(0, 10, 255), true},
+        {MakeColor(0, 11, 255), false},                                 // distance 500, 499
+        {MakeColor(0, 217, 0), true},   {MakeColor(0, 219, 0), false},  // brightness difference 128, 127
     };
     for (auto [text, contrasting] : againstWhite)
         EXPECT_EQ(contrasting, IsContrastingPair(MakeColor(255, 255, 255), text)) << std::hex << text;
@@ -100,16 +100,20 @@ TEST(NoteColour, NewNoteColourRangesPerKind)
 
 TEST(NoteMetrics, AlphaForTransparencyClampedOutsideThePercentRange)
 {
-    const std::pair<int, int> cases[] = {{0, 255}, {10, 229}, {20, 204},    {30, 178}, {40, 153},    {50, 127},
-                                         {90, 25}, {100, 0},  {-1, 255}, {INT_MIN, 255}, {101, 0}, {INT_MAX, 0}};
+    const std::pair<int, int> cases[] = {{0, 255}, {10, 229}, {20, 204}, {30, 178},      {40, 153}, {50, 127},
+                                         {90, 25}, {100, 0},  {-1, 255}, {INT_MIN, 255}, {101, 0},  {INT_MAX, 0}};
     for (auto [percent, alpha] : cases)
         EXPECT_EQ(alpha, TransparencyToAlpha(percent)) << percent << " %";
 }
 
 TEST(NoteMetrics, FontHeightToTwipsWithoutOverflow)
 {
-    const std::pair<int, int> cases[] = {{-21, 252},        {21, -252},        {-2730, kMaxTwips},
-                                         {INT_MIN, kMaxTwips}, {INT_MAX, -kMaxTwips}, {-178956971, kMaxTwips}};
+    const std::pair<int, int> cases[] = {{-21, 252},
+                                         {21, -252},
+                                         {-2730, kMaxTwips},
+                                         {INT_MIN, kMaxTwips},
+                                         {INT_MAX, -kMaxTwips},
+                                         {-178956971, kMaxTwips}};
     for (auto [height, twips] : cases)
         EXPECT_EQ(twips, FontHeightToTwips(height)) << height;
 }

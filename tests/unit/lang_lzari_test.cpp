@@ -35,7 +35,7 @@ Bytes Decode(const Bytes& stream, size_t cap)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(LangLzari, ReferenceVectorsDecodeAndOwnStreamsRoundTrip)
 {

@@ -48,13 +48,14 @@ private:
     int savedLang_ = g_lang_index;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(LangParse, SectionsHeadersLookupsAndCompleteness)
 {
-    Load(L"##\r\n25=first\\r\\nsecond\\nthird\\tkept\r\n##\r\n##\r\n##=German\tDeutsch\r\n\r\nTranslatorName=X\r\n"
-         L"1=Eins\r\n2=\r\n3=Drei\r\n##=Englisch\tEnglish\r\n\r\nTranslatorName=X\r\n1=One\r\n2=Two\r\n3=Three\r\n"
-         L"4=Four\r\n##\r\n");
+    Load(
+        L"##\r\n25=first\\r\\nsecond\\nthird\\tkept\r\n##\r\n##\r\n##=German\tDeutsch\r\n\r\nTranslatorName=X\r\n"
+        L"1=Eins\r\n2=\r\n3=Drei\r\n##=Englisch\tEnglish\r\n\r\nTranslatorName=X\r\n1=One\r\n2=Two\r\n3=Three\r\n"
+        L"4=Four\r\n##\r\n");
     const LanguageTable& t = TheLanguageTable();
     EXPECT_TRUE(t.languageCount == 3 && Str(t.names[1]) == L"Englisch\tEnglish" && !t.names[2]);
     EXPECT_EQ(t.baseCopy, L"TranslatorName=X\r\n1=One\r\n2=Two\r\n3=Three\r\n4=Four\r\n");
@@ -98,8 +99,9 @@ TEST_F(LangParse, DamagedOrOversizedTablesStayInTheirBuffers)
 
 TEST(LangParseSection, LineRules)
 {
-    std::wstring text = L"TranslatorName=Anna\r\n[Theme]\r\n300=out of range\r\n-5=negative\r\n256=past the end\r\n"
-                        L"255=last\r\n  +12=a=b\r\n17=no line end";
+    std::wstring text =
+        L"TranslatorName=Anna\r\n[Theme]\r\n300=out of range\r\n-5=negative\r\n256=past the end\r\n"
+        L"255=last\r\n  +12=a=b\r\n17=no line end";
     const wchar_t* table[kLangMaxIds];
     ParseLanguageSection(&text[0], table);
     EXPECT_EQ(Str(table[0]), L"Anna");
@@ -119,11 +121,16 @@ TEST_F(LangParse, LanguageFilesNeverReadPastTheirEnd)
             return std::wstring(reinterpret_cast<const uint8_t*>(b), reinterpret_cast<const uint8_t*>(b) + n);
         });
     };
-    EXPECT_EQ(fileText({0xFF, 0xFE, '1', 0, '=', 0, 'x'}), L"\xFEFF" L"1=") << "the lone last byte is dropped";
+    EXPECT_EQ(fileText({0xFF, 0xFE, '1', 0, '=', 0, 'x'}),
+              L"\xFEFF"
+              L"1=")
+        << "the lone last byte is dropped";
     EXPECT_EQ(fileText({'8', '=', 0xE4, '\r', '\n'}), L"8=\xE4\r\n");
     EXPECT_EQ(fileText({0xFF}), L"\xFF");
 
-    UseLanguageFile(L"\xFEFF" L"1=Uno\r\n4=Quattro");
+    UseLanguageFile(
+        L"\xFEFF"
+        L"1=Uno\r\n4=Quattro");
     const wchar_t* kept = GetLangString(1);
     EXPECT_EQ(Str(kept), L"Uno") << "the first entry, right after the byte-order mark";
     EXPECT_EQ(Str(GetLangString(4)), L"str:4?") << "its last line has no line end";

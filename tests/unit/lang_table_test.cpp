@@ -22,33 +22,59 @@ const struct {
     const wchar_t* english;
     const wchar_t* german;
 } kTexts[] = {
-    {6, L"Cancel", L"Abbruch"}, {7, L"E&xit", L"B&eenden"}, {8, L"New Note", L"Neue Notiz"},
-    {9, L"New Desktop Note", L"Neue Desktop Notiz"}, {10, L"New time capsule", L"Neue Zeitkapsel"},
-    {11, L"Delete", L"Löschen"}, {12, L"Delete all", L"Alle Löschen"},
-    {13, L"Delete all time capsule", L"Alle Zeitkapsel Löschen"}, {14, L"Show all", L"Alle Zeitgen"},
-    {15, L"Hide all", L"Alle Ausblenden"}, {16, L"Are you sure?", L"Sind Sie sicher?"}, {23, L"Help", L"Hilfe"},
-    {24, L"Info", L"Info"}, {25, L"Always on Top", L"Immer im Vordergrund"}, {26, L"Paths", L"Pfade"},
-    {27, L"Disable", L"Deaktivieren"}, {28, L"Please select a theme.", L"Bitte wählen ein Theme aus"},
-    {30, L"Theme", L"Theme"}, {31, L"Color", L"Farbe"}, {32, L"Transparency", L"Transparenz"},
-    {33, L"Font", L"Schrift"}, {34, L"Always on Top", L"Immer im Vordergrund"}, {35, L"Size", L"Größe"},
-    {36, L"Text Color", L"Text Farbe"}, {37, L"Type", L"Typ"},
+    {6, L"Cancel", L"Abbruch"},
+    {7, L"E&xit", L"B&eenden"},
+    {8, L"New Note", L"Neue Notiz"},
+    {9, L"New Desktop Note", L"Neue Desktop Notiz"},
+    {10, L"New time capsule", L"Neue Zeitkapsel"},
+    {11, L"Delete", L"Löschen"},
+    {12, L"Delete all", L"Alle Löschen"},
+    {13, L"Delete all time capsule", L"Alle Zeitkapsel Löschen"},
+    {14, L"Show all", L"Alle Zeitgen"},
+    {15, L"Hide all", L"Alle Ausblenden"},
+    {16, L"Are you sure?", L"Sind Sie sicher?"},
+    {23, L"Help", L"Hilfe"},
+    {24, L"Info", L"Info"},
+    {25, L"Always on Top", L"Immer im Vordergrund"},
+    {26, L"Paths", L"Pfade"},
+    {27, L"Disable", L"Deaktivieren"},
+    {28, L"Please select a theme.", L"Bitte wählen ein Theme aus"},
+    {30, L"Theme", L"Theme"},
+    {31, L"Color", L"Farbe"},
+    {32, L"Transparency", L"Transparenz"},
+    {33, L"Font", L"Schrift"},
+    {34, L"Always on Top", L"Immer im Vordergrund"},
+    {35, L"Size", L"Größe"},
+    {36, L"Text Color", L"Text Farbe"},
+    {37, L"Type", L"Typ"},
     {38, L"Default settings when creating a new desktop note",
      L"Standardeinstellungen beim Erstellen einer neuen Desktopnotiz"},
-    {41, L"Simple", L"Einfach"}, {42, L"Simple with shadows", L"Einfach mit Schatten"},
+    {41, L"Simple", L"Einfach"},
+    {42, L"Simple with shadows", L"Einfach mit Schatten"},
     {43, L"Simple with shadow in note color", L"Einfach mit Schatten in Notiz Farbe"},
-    {50, L"Random Dark Color", L"Zufällige dunkle Farbe"}, {51, L"Random Light Color", L"Zufällige helle Farbe"},
-    {52, L"Zufällige Farbe", L"Zufällige Farbe"}, {53, L"Custom Color", L"Benutzerdefinierte Farbe"},
-    {55, L"Next note on", L"Nächster Hinweis am"}, {56, L"Time Capsule", L"Zeitkapsel"},
-    {57, L"Simple time note", L"Einfache Zeitnotiz"}, {58, L"Every Year", L"Jedes Jahr"},
-    {59, L"Every Month", L"Jeden Monat"}, {60, L"Every Month Last Day", L"Jeden letzten Tag des Monats"},
+    {50, L"Random Dark Color", L"Zufällige dunkle Farbe"},
+    {51, L"Random Light Color", L"Zufällige helle Farbe"},
+    {52, L"Zufällige Farbe", L"Zufällige Farbe"},
+    {53, L"Custom Color", L"Benutzerdefinierte Farbe"},
+    {55, L"Next note on", L"Nächster Hinweis am"},
+    {56, L"Time Capsule", L"Zeitkapsel"},
+    {57, L"Simple time note", L"Einfache Zeitnotiz"},
+    {58, L"Every Year", L"Jedes Jahr"},
+    {59, L"Every Month", L"Jeden Monat"},
+    {60, L"Every Month Last Day", L"Jeden letzten Tag des Monats"},
     {61, L"Every Weekday", L"Jeden Wochentag"},
     {62, L"Every first Weekday in Month", L"Jeden ersten Wochentag im Monat"},
     {63, L"Every last Weekday in Month", L"Jeden letzten Wochentag im Monat"},
     {64, L"Every first Weekday in Quarter", L"Jeder ersten Wochentag im Quartal"},
-    {65, L"Every last Weekday in Quarter", L"Jeder letzten Wochentag im Quartal"}, {68, L"No", L"Nein"},
-    {69, L"Yes", L"Ja "}, {77, L"Language", L"Sprache"}, {78, L"Donate", L"Spenden"},
-    {79, L"Run in admin mode", L"Im Admin-Modus ausführen"}, {80, L"Note-Pad", L"Note-Pad"},
-    {81, L"Word-Pad", L"Word-Pad"}, {82, L"Hide bars automatically", L"Leisten automatisch ausblenden"},
+    {65, L"Every last Weekday in Quarter", L"Jeder letzten Wochentag im Quartal"},
+    {68, L"No", L"Nein"},
+    {69, L"Yes", L"Ja "},
+    {77, L"Language", L"Sprache"},
+    {78, L"Donate", L"Spenden"},
+    {79, L"Run in admin mode", L"Im Admin-Modus ausführen"},
+    {80, L"Note-Pad", L"Note-Pad"},
+    {81, L"Word-Pad", L"Word-Pad"},
+    {82, L"Hide bars automatically", L"Leisten automatisch ausblenden"},
     {90, L"Info", L"Info"},
     {91, L"Quillboard is a small Windows tool that lets you create desktop notes on the desktop.",
      L"Quillboard ist ein kleines Windows Tool, womit man die Desktop-Notizen am Desktop erstellen kann."},
@@ -59,9 +85,14 @@ const struct {
     {99, L"hide\t(Start Hidden)", L"hide\t(Versteckt starten )"},
     {100, L"-ini://path-toini/xxx.ini", L"-ini://path-toini/xxx.ini"},
     {101, nullptr, L"Mehr Infos im FAQ über das Button \"#?\" oder über das \"Hilfe\" Button."},
-    {202, L"Uninstall", nullptr}, {207, L"Start with Windows", nullptr}, {222, L"File access error", nullptr},
-    {242, L"Recommend #AP# ", nullptr}, {243, L"Send #AP# via e-mail", nullptr}, {244, L"FAQ", L"FAQ"},
-    {245, L"History", L"History"}, {246, L"Homepage", L"Homepage"},
+    {202, L"Uninstall", nullptr},
+    {207, L"Start with Windows", nullptr},
+    {222, L"File access error", nullptr},
+    {242, L"Recommend #AP# ", nullptr},
+    {243, L"Send #AP# via e-mail", nullptr},
+    {244, L"FAQ", L"FAQ"},
+    {245, L"History", L"History"},
+    {246, L"Homepage", L"Homepage"},
 };
 
 class LangTable : public ::testing::Test {
@@ -77,13 +108,16 @@ protected:
         ASSERT_TRUE(!s.empty() && LoadLanguageTableFromStream(s.data(), s.size()));
 #endif
     }
-    void TearDown() override { g_lang_index = savedLang_; }
+    void TearDown() override
+    {
+        g_lang_index = savedLang_;
+    }
 
 private:
     int savedLang_ = g_lang_index;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(LangTable, EveryFixedTextInBothLanguages)
 {

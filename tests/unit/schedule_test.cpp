@@ -54,7 +54,7 @@ std::wstring DayName(LCTYPE item)
     return name;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CalcNextOccurrence, EveryKindAgainstFixedMoments)
 {
@@ -117,7 +117,7 @@ TEST(CalcNextOccurrence, KindsWithoutAResultLeaveTheMomentAlone)
 
 TEST(TitleStrip, OrdinaryNoteShowsNowWithALeadingBlank)
 {
-    SYSTEMTIME now = At(2025, 3, 14, 10, 5); // a Friday, though the clock brings no weekday
+    SYSTEMTIME now = At(2025, 3, 14, 10, 5);  // a Friday, though the clock brings no weekday
     const std::wstring text = BuildTitleStrip(nullptr, nullptr, Fixed(now));
     RefreshDayOfWeek(now);
     EXPECT_EQ(L" " + DayName(LOCALE_SDAYNAME5) + L" " + DateFormatTool().Format(now), text);
@@ -134,7 +134,7 @@ TEST(TitleStrip, TimeNoteShowsItsNextOccurrenceWeekdayAndKind)
     g_lang_index = 1;
     TimeNoteSchedule schedule;
     schedule.kind = kScheduleEveryYear;
-    schedule.date = MomentToSerial(At(2025, 3, 14, 10)); // a Friday, 14 March 2026 a Saturday
+    schedule.date = MomentToSerial(At(2025, 3, 14, 10));  // a Friday, 14 March 2026 a Saturday
     std::wstring next;
     const std::wstring text = BuildTitleStrip(&schedule, &next, Fixed(At(2026, 1, 10, 8)));
     EXPECT_EQ(DateFormatTool().Format(At(2026, 3, 14, 10)), next);
@@ -142,14 +142,14 @@ TEST(TitleStrip, TimeNoteShowsItsNextOccurrenceWeekdayAndKind)
 
     // The note's weekday is pulled into the week: 42 counts as Saturday, -3 as Sunday.
     schedule.kind = kScheduleFirstWeekdayInMonth;
-    const int weekdays[][2] = {{42, 5}, {-3, 6}}; // the note's weekday, the day of April 2025 it gives
+    const int weekdays[][2] = {{42, 5}, {-3, 6}};  // the note's weekday, the day of April 2025 it gives
     for (const auto& w : weekdays) {
         schedule.weekday = w[0];
         BuildTitleStrip(&schedule, &next, Fixed(At(2025, 3, 10, 12)));
         EXPECT_EQ(DateFormatTool().Format(At(2025, 4, w[1], 10)), next) << "weekday " << w[0];
     }
     schedule.kind = kScheduleSimple;
-    schedule.date = 1e300; // beyond the platform's range: counts as serial 0
+    schedule.date = 1e300;  // beyond the platform's range: counts as serial 0
     BuildTitleStrip(&schedule, &next, Fixed(At(2026, 1, 10)));
     EXPECT_EQ(DateFormatTool().Format(At(1899, 12, 30)), next);
     g_lang_index = savedLang;

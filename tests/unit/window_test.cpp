@@ -10,7 +10,7 @@ namespace {
 class CRecordingChild : public CWindowImpl<CRecordingChild> {
 public:
     BEGIN_MSG_MAP(CRecordingChild)
-        MESSAGE_RANGE_HANDLER(OCM_BASE, OCM_BASE + 0x3FF, OnReflected)
+    MESSAGE_RANGE_HANDLER(OCM_BASE, OCM_BASE + 0x3FF, OnReflected)
     END_MSG_MAP()
 
     LRESULT OnReflected(UINT uMsg, WPARAM wParam, LPARAM, BOOL&)
@@ -29,8 +29,8 @@ public:
     static const wchar_t* GetWndClassName() { return L"QbTestParent"; }
 
     BEGIN_MSG_MAP(CParent)
-        COMMAND_ID_HANDLER(500, OnOwnCommand)
-        REFLECT_NOTIFICATIONS()
+    COMMAND_ID_HANDLER(500, OnOwnCommand)
+    REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
     LRESULT OnOwnCommand(WORD, WORD, HWND, BOOL&)
@@ -118,8 +118,9 @@ TEST_F(Reflection, ObjectDyingUnderAForeignSubclassKeepsTheChain)
     {
         CRecordingChild inner;
         ASSERT_TRUE(inner.SubclassWindow(hWnd));
-        ::SetPropW(hWnd, L"test.prev",
-                   reinterpret_cast<HANDLE>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOn))));
+        ::SetPropW(
+            hWnd, L"test.prev",
+            reinterpret_cast<HANDLE>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOn))));
     }
     // The static control's own procedure is still reached through ours.
     ::SetWindowTextW(hWnd, L"still works");
