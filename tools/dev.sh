@@ -24,7 +24,7 @@ WIN_BUILD="$BUILD_DIR/win"
 NATIVE_BUILD="$BUILD_DIR/native"
 
 PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick googletest xdotool ccache fonts-comic-neue)
+          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick googletest xdotool ccache clang-format fonts-comic-neue)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -115,8 +115,21 @@ start_xvfb() {
     rm -f "$fdfile"
 }
 
+# Every C++ file as clang-format would write it; the list of offenders fails the run.
+check_format() {
+    local files bad
+    files=$(cd "$ROOT" && { git ls-files '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h' | grep -v '^./build'; })
+    bad=$(cd "$ROOT" && for f in $files; do clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || echo "$f"; done)
+    if [ -n "$bad" ]; then
+        log "not clang-formatted (run clang-format -i on them):"
+        printf '   %s\n' $bad >&2
+        exit 1
+    fi
+}
+
 cmd_test() {
     ensure_packages
+    check_format
     build
     trap cleanup EXIT
     start_xvfb
