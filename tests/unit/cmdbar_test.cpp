@@ -16,6 +16,7 @@
 #include "lang/LanguageTable.h"
 #include "res/toolbars.h"
 #include "shell/UniSysIco.h"
+#include "tests/TestSupport.h"
 
 namespace {
 
@@ -329,16 +330,11 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
 
 class CmdBarTrackingTest : public CmdBarTest {
 protected:
-    // These tests move the pointer and hold the foreground: one at a time across test processes.
-    struct InputLock {
-        HANDLE mutex = ::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
-        DWORD wait = ::WaitForSingleObject(mutex, 120000);
-        ~InputLock() { ::ReleaseMutex(mutex); }
-    } m_inputLock;
+    test::InputLock m_inputLock;  // these tests move the pointer and hold the foreground
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_inputLock.wait == WAIT_OBJECT_0 || m_inputLock.wait == WAIT_ABANDONED);
+        ASSERT_TRUE(m_inputLock.Held());
         CmdBarTest::SetUp();
         ::SetForegroundWindow(m_owner);
     }

@@ -1,4 +1,5 @@
 #include "shell/ForceForeground.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -53,14 +54,12 @@ TEST_F(ForceForegroundTest, ReleasesOnlyTheAltItPressed)
 
 TEST_F(ForceForegroundTest, RealKeyboardEndsWithAltUp)
 {
-    // A synthetic Alt would close a menu that another test process is tracking.
-    HANDLE inputLock = ::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
-    DWORD wait = ::WaitForSingleObject(inputLock, 120000);
-    ASSERT_TRUE(wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED);
-    ::ShowWindow(m_hWnd, SW_SHOW);
-    ForceForeground(m_hWnd);
-    ::ReleaseMutex(inputLock);
-    ::CloseHandle(inputLock);
+    {
+        test::InputLock lock;  // a synthetic Alt would close a menu that another test process is tracking
+        ASSERT_TRUE(lock.Held());
+        ::ShowWindow(m_hWnd, SW_SHOW);
+        ForceForeground(m_hWnd);
+    }
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         ::DispatchMessageW(&msg);

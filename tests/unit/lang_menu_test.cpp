@@ -3,6 +3,7 @@
 #include "lang/LanguageMenu.h"
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring TempFile(const wchar_t* prefix)
-{
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    wchar_t file[MAX_PATH];
-    ::GetTempFileNameW(temp, prefix, 0, file);
-    return file;
-}
 
 std::vector<unsigned char> FileBytes(const std::wstring& path)
 {
@@ -153,7 +145,8 @@ TEST_F(LangMenu, ExportIsUtf16WithByteOrderMarkAndLoadsBackComplete)
 
 TEST_F(LangMenu, UnreadableOrEmptyFileReportsZeroAndKeepsTheBuiltInTexts)
 {
-    const std::wstring empty = TempFile(L"qbe");
+    const test::TempIniFile file;
+    const std::wstring& empty = file.Path();
     WriteUtf16(empty, L"no entry here\r\n[Theme]\r\n");
     for (const std::wstring& path : {empty, empty + L".missing"}) {
         const std::wstring report = LoadLanguageFileReport(path.c_str());
@@ -162,7 +155,6 @@ TEST_F(LangMenu, UnreadableOrEmptyFileReportsZeroAndKeepsTheBuiltInTexts)
         EXPECT_FALSE(TheLanguageTable().fileMode);
         EXPECT_STREQ(L"New Note", GetLangString(8));
     }
-    ::DeleteFileW(empty.c_str());
 }
 
 TEST_F(LangMenu, ExportWithATemporaryFolderPastThePathLimitFailsQuietly)
@@ -207,10 +199,9 @@ TEST_F(LangMenu, FileWithoutNineOrTwelveBaseTextsListsThem)
             expected += skipped <= 9 ? std::to_wstring(id) + L"=" + base[id] + L"\n"
                                      : (skipped == 10 ? L"........\n" : L"") + std::to_wstring(id) + L",";
         }
-        const std::wstring path = TempFile(L"qbm");
-        WriteUtf16(path, file);
+        const test::TempIniFile path;
+        WriteUtf16(path.Path(), file);
         const int percent = int(double(count - dropped) * 100.0 / double(count));
-        EXPECT_EQ(std::to_wstring(percent) + L" %\n\nmiss:\n" + expected, LoadLanguageFileReport(path.c_str()));
-        ::DeleteFileW(path.c_str());
+        EXPECT_EQ(std::to_wstring(percent) + L" %\n\nmiss:\n" + expected, LoadLanguageFileReport(path.Path().c_str()));
     }
 }

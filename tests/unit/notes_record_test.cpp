@@ -5,6 +5,7 @@
 #include "notes/NoteDlg.h"
 #include "notes/NoteRecord.h"
 #include "notes/NoteText.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
@@ -31,18 +32,10 @@ protected:
     void SetUp() override
     {
         ::LoadLibraryW(L"RICHED20.DLL");
-        wchar_t temp[MAX_PATH], file[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        ::GetTempFileNameW(temp, L"qbn", 0, file);
-        m_path = file;
-        SetConfigPathForTesting(m_path);
+        SetConfigPathForTesting(m_file.Path());
     }
-    void TearDown() override
-    {
-        m_default_font.SetAndStore(L"Segoe Print");
-        ::DeleteFileW(m_path.c_str());
-    }
-    std::wstring m_path;
+    void TearDown() override { m_default_font.SetAndStore(L"Segoe Print"); }
+    test::TempIniFile m_file;
 };
 
 }  // namespace

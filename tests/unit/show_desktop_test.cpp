@@ -5,13 +5,15 @@
 #include "notes/NoteDlg.h"
 #include "notes/NoteTable.h"
 #include "notes/ShowDesktopWatcher.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace {
+
+using test::PumpUntil;
 
 SHORT WINAPI LeftWinDown(int key)
 {
@@ -24,30 +26,6 @@ SHORT WINAPI RightWinDown(int key)
 SHORT WINAPI NoKeyDown(int)
 {
     return 0;
-}
-
-bool PumpFor(
-    DWORD ms,
-    const std::function<bool()>& done = [] { return false; })
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - start >= ms)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& done)
-{
-    return PumpFor(5000, done);
 }
 
 // Where a window stands in the stacking order, 0 being the top.
@@ -73,11 +51,7 @@ protected:
     void SetUp() override
     {
         ::LoadLibraryW(L"RICHED20.DLL");
-        wchar_t temp[MAX_PATH], file[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        ::GetTempFileNameW(temp, L"qbd", 0, file);
-        m_path = file;
-        SetConfigPathForTesting(m_path);
+        SetConfigPathForTesting(m_file.Path());
         for (int n = 0; n < 3; ++n) {
             const std::wstring section = L"00" + std::to_wstring(n) + L"_Notice_set";
             WriteProfileString(section.c_str(), L"m_pos_x", std::to_wstring(100 + 250 * n).c_str());
@@ -95,7 +69,6 @@ protected:
         SetKeyStateReader(nullptr);
         for (HWND w : m_windows)
             ::DestroyWindow(w);
-        ::DeleteFileW(m_path.c_str());
     }
     HWND Window(const wchar_t* cls, DWORD style = WS_POPUP)
     {
@@ -131,7 +104,7 @@ protected:
         ASSERT_TRUE(PumpUntil([] { return !ShowDesktopRaisePending(); }));
     }
 
-    std::wstring m_path;
+    test::TempIniFile m_file;
     std::vector<HWND> m_windows;
 };
 
@@ -194,7 +167,7 @@ TEST_F(ShowDesktop, PressesWithin150MsGiveOneRaiseThatPutsTheNotesAboveTheTopWin
     ::Sleep(50);
     Desktop(desktop);
     ASSERT_TRUE(PumpUntil([&] { return ShowDesktopRaiseCount() > before; }));
-    PumpFor(3 * kRaiseDelayMs);
+    PumpUntil([] { return false; }, 3 * kRaiseDelayMs);
     EXPECT_EQ(before + 1, ShowDesktopRaiseCount());
     EXPECT_LT(StackIndex(*GetNote(0)), StackIndex(other));
     EXPECT_LT(StackIndex(*GetNote(1)), StackIndex(other));

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "timenotes/SysTimeTool.h"
 #include "timenotes/Termin2019.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -70,10 +71,8 @@ SYSTEMTIME Picker(HWND dialog, int id)
 TEST(TimeNoteDialog, WeekdayChoiceIsStoredAndOnlyOkCreatesTheNoteWithTheSchedule)
 {
     ASSERT_TRUE(LoadLanguageTable());
-    wchar_t temp[MAX_PATH], ini[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    ::GetTempFileNameW(temp, L"qbt", 0, ini);
-    SetConfigPathForTesting(ini);
+    test::TempIniFile ini;
+    SetConfigPathForTesting(ini.Path());
     WriteProfileInt(kProgramName, L"m_default_note_time_task", 42);  // no such kind: named "?"
     WriteProfileInt(kProgramName, L"wd_checked_cur", 9);             // pulled into 0..6: Saturday
     SetNewNoteForTesting(RecordNewNote);
@@ -105,7 +104,6 @@ TEST(TimeNoteDialog, WeekdayChoiceIsStoredAndOnlyOkCreatesTheNoteWithTheSchedule
     }
     SetNewNoteForTesting(nullptr);
     ::DestroyWindow(main);
-    ::DeleteFileW(ini);
     ASSERT_EQ(1, g_call.calls) << "Cancel creates nothing";
     EXPECT_EQ(main, g_call.owner);
     EXPECT_TRUE(g_call.timeNote);
