@@ -1,6 +1,6 @@
-// A note window in the running program: close, pin, the note menu, Ctrl+B,
-// sizing, dragging, the spacer's move, the self-hiding bars, and saves that
-// must not wait for a timer.
+// A note window in the running program: close and pin, the note menu, the
+// formatting keys, sizing, dragging, the spacer's move, the self-hiding bars,
+// and saves that must not wait for a timer.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"
@@ -104,11 +104,23 @@ void Button(bool down)
     ::SendInput(1, &in, sizeof(in));
 }
 
-GUITHREADINFO Gui(HWND note)
+GUITHREADINFO GuiInfo(HWND note)
 {
-    GUITHREADINFO info = {sizeof(info)};
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(note, nullptr), &info);
     return info;
+}
+
+// The window holding the mouse capture in the note's thread.
+HWND CaptureOf(HWND note)
+{
+    return GuiInfo(note).hwndCapture;
+}
+
+DWORD GuiFlags(HWND note)
+{
+    return GuiInfo(note).flags;
 }
 
 // Lets the program take everything sent so far.
@@ -187,32 +199,15 @@ bool BoldAt(const std::wstring& rtf, const std::wstring& word)
 
 }  // namespace
 
-TEST(NoteWindow, CtrlBCloseMenuPinAndTransparency)
+TEST(NoteWindow, CloseHidesOrRemovesAndAPinSurvivesARestart)
 {
-    InputLock input;
     const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 100, 300, 200, 200, L"alpha beta");
+    StoreNote(ini, kNote0, 100, 300, 200, 200, L"kept");
     StoreNote(ini, L"001_Notice_set", 400, 300, 200, 200, L"");
     QuillProcess p;
     HWND note = StartWithNotes(p, ini, 2, 100, 300);
     ASSERT_TRUE(note);
     HWND empty = NoteWindows(p)[0] == note ? NoteWindows(p)[1] : NoteWindows(p)[0];
-    ::SetForegroundWindow(note);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
-    Settle(p, note);  // the caret sits at the start of the text
-
-    // Ctrl+B with no selection toggles the word at the caret only.
-    for (bool bold : {true, false}) {
-        keybd_event(VK_CONTROL, 0, 0, 0);
-        Keys({'B'});
-        keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-        std::wstring rtf;
-        EXPECT_TRUE(WaitUntil([&] {
-            rtf = IniRead(ini, kNote0, L"m_note_str");
-            return BoldAt(rtf, L"alpha") == bold;
-        })) << rtf;
-        EXPECT_FALSE(BoldAt(rtf, L"beta")) << rtf;
-    }
 
     ASSERT_TRUE(SendCommand(empty, ID_NOTE_CLOSE));
     EXPECT_FALSE(::IsWindowVisible(empty));
@@ -224,17 +219,36 @@ TEST(NoteWindow, CtrlBCloseMenuPinAndTransparency)
 
     ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_NOTE_FIRST));
     EXPECT_TRUE(::IsWindowVisible(note)) << "back from the notes list";
-    ::SetForegroundWindow(note);
     HWND toolbar = ToolbarOf(note);
     ASSERT_TRUE(toolbar);
     EXPECT_TRUE(::SendMessageW(toolbar, TB_ISBUTTONHIDDEN, ID_NOTE_UNPIN, 0));
-    const int unpinned = MenuBandsWithNoteMenuOpen(p, note);
-    ASSERT_GE(unpinned, 0) << "the note menu opens";
     ASSERT_TRUE(SendCommand(note, ID_NOTE_PIN));
     EXPECT_TRUE(::GetWindowLongW(note, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(::SendMessageW(toolbar, TB_ISBUTTONHIDDEN, ID_NOTE_PIN, 0));
     EXPECT_FALSE(::SendMessageW(toolbar, TB_ISBUTTONHIDDEN, ID_NOTE_UNPIN, 0));
     EXPECT_EQ(L"1", IniRead(ini, kNote0, L"m_ontop")) << "saved at once";
+
+    p.Kill();
+    note = StartWithNotes(p, ini, 1, 100, 300);
+    ASSERT_TRUE(note);
+    EXPECT_TRUE(::GetWindowLongW(note, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the stored pin, not the default";
+    EXPECT_TRUE(::SendMessageW(ToolbarOf(note), TB_ISBUTTONHIDDEN, ID_NOTE_PIN, 0));
+}
+
+TEST(NoteWindow, NoteMenuChecksOnTopAndSavesTransparencyAtOnce)
+{
+    InputLock input;
+    const std::wstring ini = PlainIni();
+    StoreNote(ini, kNote0, 100, 300, 200, 200, L"menu");
+    QuillProcess p;
+    HWND note = StartWithNotes(p, ini, 1, 100, 300);
+    ASSERT_TRUE(note);
+    ::SetForegroundWindow(note);
+
+    const int unpinned = MenuBandsWithNoteMenuOpen(p, note);
+    ASSERT_GE(unpinned, 0) << "the note menu opens";
+    ASSERT_TRUE(SendCommand(note, ID_NOTE_ONTOP));
+    EXPECT_EQ(L"1", IniRead(ini, kNote0, L"m_ontop")) << "on top from the menu is saved at once";
     EXPECT_EQ(unpinned + 1, MenuBandsWithNoteMenuOpen(p, note)) << "\"Always on Top\" carries a check mark";
 
     // Color, Text Color, Font, Always on Top, Transparency; into the submenu, 0 % to 30 %.
@@ -245,15 +259,34 @@ TEST(NoteWindow, CtrlBCloseMenuPinAndTransparency)
     BYTE alpha = 0;
     EXPECT_TRUE(::GetLayeredWindowAttributes(note, nullptr, &alpha, nullptr));
     EXPECT_EQ(178, alpha);
-
-    p.Kill();
-    note = StartWithNotes(p, ini, 1, 100, 300);
-    ASSERT_TRUE(note);
-    EXPECT_TRUE(::GetWindowLongW(note, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the stored pin, not the default";
-    EXPECT_TRUE(::SendMessageW(ToolbarOf(note), TB_ISBUTTONHIDDEN, ID_NOTE_PIN, 0));
 }
 
-TEST(NoteWindow, DragMoveSizeRecolourAndSavesOnSessionEndAndExit)
+TEST(NoteWindow, CtrlBWithNoSelectionTogglesTheWordAtTheCaret)
+{
+    InputLock input;
+    const std::wstring ini = PlainIni();
+    StoreNote(ini, kNote0, 100, 300, 200, 200, L"alpha beta");
+    QuillProcess p;
+    HWND note = StartWithNotes(p, ini, 1, 100, 300);
+    ASSERT_TRUE(note);
+    ::SetForegroundWindow(note);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
+    Settle(p, note);  // the caret sits at the start of the text
+
+    for (bool bold : {true, false}) {
+        keybd_event(VK_CONTROL, 0, 0, 0);
+        Keys({'B'});
+        keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+        std::wstring rtf;
+        EXPECT_TRUE(WaitUntil([&] {
+            rtf = IniRead(ini, kNote0, L"m_note_str");
+            return BoldAt(rtf, L"alpha") == bold;
+        })) << rtf;
+        EXPECT_FALSE(BoldAt(rtf, L"beta")) << "only the word at the caret: " << rtf;
+    }
+}
+
+TEST(NoteWindow, DraggedMovedAndSizedWithTheMouse)
 {
     InputLock input;
     const std::wstring ini = PlainIni();
@@ -277,10 +310,10 @@ TEST(NoteWindow, DragMoveSizeRecolourAndSavesOnSessionEndAndExit)
     POINT start = At(note, 60, client.bottom - 12);
     MoveMouse(start);
     Button(true);
-    ASSERT_TRUE(WaitUntil([&] { return Gui(note).hwndCapture == note; })) << "the press starts a drag";
+    ASSERT_TRUE(WaitUntil([&] { return CaptureOf(note) == note; })) << "the press starts a drag";
     MoveMouse(POINT{start.x + 40, start.y + 30});
     Button(false);
-    EXPECT_TRUE(WaitUntil([&] { return !Gui(note).hwndCapture; }));
+    EXPECT_TRUE(WaitUntil([&] { return !CaptureOf(note); }));
     EXPECT_EQ(80, Rect(note).left);
     EXPECT_TRUE(storedAt(80, 330));
 
@@ -289,13 +322,13 @@ TEST(NoteWindow, DragMoveSizeRecolourAndSavesOnSessionEndAndExit)
         start = At(note, 60, client.bottom - 12);
         MoveMouse(start);
         Button(true);
-        ASSERT_TRUE(WaitUntil([&] { return Gui(note).hwndCapture == note; }));
+        ASSERT_TRUE(WaitUntil([&] { return CaptureOf(note) == note; }));
         DWORD_PTR ignored = 0;
         if (interruption == WM_MOUSEMOVE)
             ::PostMessageW(note, WM_MOUSEMOVE, 0, MAKELPARAM(60, client.bottom - 12));
         else
             ::SendMessageTimeoutW(note, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        EXPECT_TRUE(WaitUntil([&] { return !Gui(note).hwndCapture; })) << "after message " << interruption;
+        EXPECT_TRUE(WaitUntil([&] { return !CaptureOf(note); })) << "after message " << interruption;
         MoveMouse(POINT{start.x + 50, start.y + 50});
         EXPECT_FALSE(WaitUntil([&] { return Rect(note).left != 80; }, 1000))
             << "the note followed the pointer after message " << interruption;
@@ -307,7 +340,7 @@ TEST(NoteWindow, DragMoveSizeRecolourAndSavesOnSessionEndAndExit)
     start = At(note, client.right / 2 + 20, 12);
     MoveMouse(start);
     Button(true);
-    ASSERT_TRUE(WaitUntil([&] { return (Gui(note).flags & GUI_INMOVESIZE) != 0; })) << "the platform's move runs";
+    ASSERT_TRUE(WaitUntil([&] { return (GuiFlags(note) & GUI_INMOVESIZE) != 0; })) << "the platform's move runs";
     MoveMouse(POINT{start.x + 30, start.y + 20});
     const POINT end{start.x + 60, start.y + 40};
     MoveMouse(end);
@@ -335,33 +368,6 @@ TEST(NoteWindow, DragMoveSizeRecolourAndSavesOnSessionEndAndExit)
     Button(false);
     EXPECT_EQ(100, Rect(note).bottom - Rect(note).top);
     EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_cx") == L"100"; }));
-
-    // A key only a save writes is taken away; a confirmed colour chooser saves then and there.
-    Settle(p, note);
-    IniWrite(ini, kNote0, L"m_note_str_info", nullptr);
-    ::PostMessageW(note, WM_COMMAND, ID_NOTE_BG_COLOR, 0);
-    HWND chooser = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : p.Windows())
-            if (ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetWindow(w, GW_OWNER) == note)
-                chooser = w;
-        return chooser != nullptr;
-    }));
-    ::PostMessageW(chooser, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_note_str_info") != L"<missing>"; }, 2000));
-
-    // Text waiting for its timer is saved when the session ends, and on Exit.
-    HWND text = ::GetDlgItem(note, IDC_NOTE_TEXT);
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before the session ends"), SMTO_ABORTIFHUNG,
-                          5000, &ignored);
-    ::SendMessageTimeoutW(note, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before the session ends"));
-    ::SendMessageTimeoutW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before exit"), SMTO_ABORTIFHUNG, 5000,
-                          &ignored);
-    SendCommand(p.WaitForMainWindow(), ID_APP_EXIT);
-    ASSERT_TRUE(p.WaitForExit(10000, nullptr));
-    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before exit"));
 }
 
 TEST(NoteWindow, SelfHidingBarsFollowThePointerAndComeBackWhenTurnedOff)
@@ -389,4 +395,43 @@ TEST(NoteWindow, SelfHidingBarsFollowThePointerAndComeBackWhenTurnedOff)
     ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_HIDE_BARS));
     EXPECT_EQ(L"0", IniRead(ini, L"Quillboard", L"m_hide_bar"));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(toolbar) != FALSE; })) << "turned off: bars come back";
+}
+
+TEST(NoteWindow, RecolourAndWaitingSavesSurviveSessionEndAndExit)
+{
+    const std::wstring ini = PlainIni();
+    StoreNote(ini, kNote0, 40, 300, 220, 220, L"colour");
+    QuillProcess p;
+    HWND note = StartWithNotes(p, ini, 1, 40, 300);
+    ASSERT_TRUE(note);
+    HWND main = p.WaitForMainWindow();
+    // The start-up save (its size was set) goes first; then a key that only a save writes is taken away.
+    ASSERT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_note_str_info") != L"<missing>"; }));
+    Settle(p, note);
+    IniWrite(ini, kNote0, L"m_note_str_info", nullptr);
+
+    // The colour chooser, confirmed: the note is saved then and there.
+    ::PostMessageW(note, WM_COMMAND, ID_NOTE_BG_COLOR, 0);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND w : p.Windows())
+            if (ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetWindow(w, GW_OWNER) == note)
+                chooser = w;
+        return chooser != nullptr;
+    }));
+    ::PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_note_str_info") != L"<missing>"; }, 2000));
+
+    // Text waiting for its timer is saved when the session ends, and on Exit.
+    HWND text = ::GetDlgItem(note, IDC_NOTE_TEXT);
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before the session ends"), SMTO_ABORTIFHUNG,
+                          5000, &ignored);
+    ::SendMessageTimeoutW(note, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before the session ends"));
+    ::SendMessageTimeoutW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before exit"), SMTO_ABORTIFHUNG, 5000,
+                          &ignored);
+    SendCommand(main, ID_APP_EXIT);
+    ASSERT_TRUE(p.WaitForExit(10000, nullptr));
+    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before exit"));
 }
