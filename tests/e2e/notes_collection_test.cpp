@@ -60,11 +60,6 @@ std::vector<HWND> VisibleNotes(const QuillProcess& p)
     return visible;
 }
 
-std::wstring NoteText(HWND note)
-{
-    return LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT));
-}
-
 bool Stored(const std::wstring& ini, int number)
 {
     return IniRead(ini, Section(number).c_str(), L"m_cx") != L"<missing>";
@@ -83,7 +78,7 @@ TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
     ASSERT_EQ(1u, NoteWindows(p).size());
     HWND note = NoteWindows(p)[0];
     EXPECT_TRUE(::IsWindowVisible(note));
-    EXPECT_EQ(L"New Note 001", NoteText(note));
+    EXPECT_EQ(L"New Note 001", LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT)));
 
     // Saved through the text timer, with the default size and the place the window took.
     ASSERT_TRUE(WaitUntil(
@@ -158,13 +153,13 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     ASSERT_TRUE(SendCommand(main, ID_NEW_NOTE));
     EXPECT_EQ(40u, NoteWindows(p).size());
     EXPECT_TRUE(::IsWindowVisible(note17)) << "the deleted slot's window is reused";
-    EXPECT_EQ(L"New Note 017", NoteText(note17));
+    EXPECT_EQ(L"New Note 017", LongWindowText(::GetDlgItem(note17, IDC_NOTE_TEXT)));
     EXPECT_FALSE(::GetWindowLongW(note17, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the reused window keeps an old pin";
     EXPECT_TRUE(WaitUntil(
         [&] { return IniRead(ini, Section(16).c_str(), L"m_note_str").find(L"New Note 017") != std::wstring::npos; }));
 }
 
-TEST(NoteCollection, HideAllAndShowAllKeepTheStackingOrderAndSurviveARestart)
+TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing)
 {
     const std::wstring ini = PlainIni();
     for (int n = 0; n < 3; ++n)
@@ -198,17 +193,7 @@ TEST(NoteCollection, HideAllAndShowAllKeepTheStackingOrderAndSurviveARestart)
     ASSERT_TRUE(SendCommand(main, ID_HIDE_ALL));
     EXPECT_TRUE(VisibleNotes(p).empty());
     p.Kill();
-    ASSERT_TRUE(p.StartMain(L"-ini:" + ini));
-    EXPECT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
-}
-
-TEST(NoteCollection, DeleteAllAfterHideAllLeavesNothingForShowAll)
-{
-    const std::wstring ini = PlainIni();
-    for (int n = 0; n < 3; ++n)
-        StoreNote(ini, n, 100 + 150 * n, 300);
-    QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + ini);
+    main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
     WaitForStartupSaves(ini);
@@ -221,8 +206,8 @@ TEST(NoteCollection, DeleteAllAfterHideAllLeavesNothingForShowAll)
     EXPECT_TRUE(::IsWindowVisible(second));
 
     ASSERT_TRUE(SendCommand(main, ID_HIDE_ALL));
-    // "Are you sure?": No keeps everything, Yes deletes.
-    for (WORD answer : {IDNO, IDYES}) {
+    // "Are you sure?": No and Cancel keep everything, Yes deletes.
+    for (WORD answer : {IDNO, IDCANCEL, IDYES}) {
         ::PostMessageW(main, WM_COMMAND, ID_DELETE_ALL, 0);
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(p, L"Are you sure?")) != nullptr; }));
@@ -230,7 +215,7 @@ TEST(NoteCollection, DeleteAllAfterHideAllLeavesNothingForShowAll)
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
         ASSERT_TRUE(SendCommand(main, WM_NULL));  // the box's command has been handled
         for (int n = 0; n < 3; ++n)
-            EXPECT_EQ(answer == IDNO, Stored(ini, n)) << "note " << n << " after " << answer;
+            EXPECT_EQ(answer != IDYES, Stored(ini, n)) << "note " << n << " after " << answer;
     }
     ASSERT_TRUE(SendCommand(main, ID_SHOW_ALL));
     EXPECT_TRUE(VisibleNotes(p).empty()) << "deleted notes stay hidden";

@@ -15,8 +15,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kTextArea = IDC_NOTE_TEXT;
-
 struct Key {
     const wchar_t* name;
     std::wstring value;
@@ -28,15 +26,12 @@ void WriteNote(const std::wstring& ini, const std::wstring& id, const std::vecto
         IniWrite(ini, (id + L"_Notice_set").c_str(), key.name, key.value.c_str());
 }
 
-std::vector<HWND> WindowsOf(const QuillProcess& p, bool notes)
+std::vector<HWND> Shadows(const QuillProcess& p)
 {
     std::vector<HWND> found;
-    for (HWND w : p.Windows()) {
-        HWND text = ::GetDlgItem(w, kTextArea);
-        const bool note = text && ClassName(text) == L"RichEdit20W";
-        if (notes ? note : ClassName(w) == L"UmbraShadowWnd")
+    for (HWND w : p.Windows())
+        if (ClassName(w) == L"UmbraShadowWnd")
             found.push_back(w);
-    }
     return found;
 }
 
@@ -49,7 +44,7 @@ RECT WindowRect(HWND w)
 
 HWND NoteAt(const QuillProcess& p, int left, int top)
 {
-    for (HWND w : WindowsOf(p, true))
+    for (HWND w : NoteWindows(p))
         if (WindowRect(w).left == left && WindowRect(w).top == top)
             return w;
     return nullptr;
@@ -67,36 +62,6 @@ COLORREF ScreenPixel(int x, int y)
     const COLORREF c = ::GetPixel(screen, x, y);
     ::ReleaseDC(nullptr, screen);
     return c;
-}
-
-// Waits until the file's size and time have stayed the same for half a second.
-void WaitForQuietFile(const std::wstring& path)
-{
-    auto stamp = [&] {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
-        return std::to_wstring(data.nFileSizeLow) + L"/" + std::to_wstring(data.ftLastWriteTime.dwLowDateTime);
-    };
-    std::wstring last = stamp();
-    int quiet = 0;
-    WaitUntil(
-        [&] {
-            const std::wstring now = stamp();
-            quiet = now == last && now.compare(0, 2, L"0/") != 0 ? quiet + 1 : 0;
-            last = now;
-            return quiet >= 10;
-        },
-        10000, 50);
-}
-
-std::wstring Text(HWND note)
-{
-    std::wstring text(1024, L'\0');
-    DWORD_PTR got = 0;
-    ::SendMessageTimeoutW(::GetDlgItem(note, kTextArea), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                          SMTO_ABORTIFHUNG, 5000, &got);
-    text.resize(got);
-    return text;
 }
 
 }  // namespace
@@ -128,9 +93,9 @@ TEST(Notes, StoredNotesComeBackAtTheirPlaceWithTheirColours)
 
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
-    ASSERT_TRUE(WaitUntil([&] { return WindowsOf(p, true).size() >= 2; }));
-    EXPECT_EQ(2u, WindowsOf(p, true).size());
-    EXPECT_TRUE(WindowsOf(p, false).empty()) << "theme 0: no shadow";
+    ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() >= 2; }));
+    EXPECT_EQ(2u, NoteWindows(p).size());
+    EXPECT_TRUE(Shadows(p).empty()) << "theme 0: no shadow";
     for (const Stored& s : stored) {
         HWND note = NoteAt(p, s.x, s.y);
         ASSERT_TRUE(note) << s.id;
@@ -138,7 +103,7 @@ TEST(Notes, StoredNotesComeBackAtTheirPlaceWithTheirColours)
         EXPECT_EQ(s.cx, WindowRect(note).right - s.x) << s.id;
         EXPECT_EQ(s.cy, WindowRect(note).bottom - s.y) << s.id;
         EXPECT_EQ(s.alpha, Alpha(note)) << s.id;
-        const RECT text = WindowRect(::GetDlgItem(note, kTextArea));
+        const RECT text = WindowRect(::GetDlgItem(note, IDC_NOTE_TEXT));
         EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(text.right - 30, text.bottom - 10) == s.background; }))
             << s.id << ": " << ScreenPixel(text.right - 30, text.bottom - 10);
     }
@@ -187,28 +152,22 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
 
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
-    ASSERT_TRUE(WaitUntil([&] { return WindowsOf(p, true).size() == 12; })) << WindowsOf(p, true).size();
+    ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 12; })) << NoteWindows(p).size();
     p.WaitIdle();  // start-up done: the window answers without being taken for hung
     HWND narrow = NoteAt(p, 345, 150);
     HWND legacy = NoteAt(p, 100, 120);
     ASSERT_TRUE(narrow && legacy);
     EXPECT_EQ(20, WindowRect(narrow).right - 345) << "width 20 taken as it is";
     EXPECT_EQ(25, Alpha(narrow)) << "90 %";
-    EXPECT_NE(std::wstring::npos, Text(legacy).find(L"Shopping=milk"));
-    EXPECT_NE(std::wstring::npos, Text(legacy).find(L"Later=bread"));
+    EXPECT_NE(std::wstring::npos, LongWindowText(::GetDlgItem(legacy, IDC_NOTE_TEXT)).find(L"Shopping=milk"));
+    EXPECT_NE(std::wstring::npos, LongWindowText(::GetDlgItem(legacy, IDC_NOTE_TEXT)).find(L"Later=bread"));
 
-    // Every save rewrites the file in place: the start-up saves (each note's size was set) go first.
-    for (const wchar_t* id : {L"010", L"017", L"030", L"031", L"032", L"033"})
-        WaitUntil([&] {
-            return IniRead(ini, (std::wstring(id) + L"_Notice_set").c_str(), L"m_note_str_info") != L"<missing>";
-        });
+    WaitForStartupSaves(ini);  // each note's size was set
     // A close request saves: sixteen keys in order, content as one line of rich text, faces as the record holds them.
     for (HWND note : {legacy, NoteAt(p, 400, 400), NoteAt(p, 700, 400)}) {
         DWORD_PTR ignored = 0;
         ASSERT_TRUE(::SendMessageTimeoutW(note, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
     }
-    // Every profile write rewrites the whole file: read it only once the program has stopped writing.
-    WaitForQuietFile(ini);
     const std::vector<std::wstring> savedKeys = {L"m_pos_y",    L"m_pos_x",     L"m_cy",       L"m_cx",
                                                  L"m_clrBkgnd", L"m_by_hidden", L"m_color",    L"m_transparency",
                                                  L"m_ontop",    L"m_closed",    L"b_italic",   L"b_bold",
@@ -226,7 +185,7 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
     EXPECT_NE(std::wstring(1000, L'D'), IniRead(ini, L"Program", L"m_default_font"));
 
     // Theme 1: a black shadow of the note's size, 5 pixels right and down.
-    const std::vector<HWND> shadows = WindowsOf(p, false);
+    const std::vector<HWND> shadows = Shadows(p);
     auto own = std::find_if(shadows.begin(), shadows.end(), [&](HWND s) { return ::GetWindow(s, GW_OWNER) == legacy; });
     ASSERT_NE(shadows.end(), own);
     RECT expected = WindowRect(legacy);
@@ -236,7 +195,7 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
         return ::EqualRect(&expected, &shadow) && ::IsWindowVisible(*own);
     }));
     // The display blends nothing; the other notes, some larger than the screen, are put out of the way.
-    for (HWND note : WindowsOf(p, true))
+    for (HWND note : NoteWindows(p))
         if (note != legacy && note != narrow)
             ::ShowWindow(note, SW_HIDE);
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(expected.right - 4, expected.top + 100) == 0; }))
