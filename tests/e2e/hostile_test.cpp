@@ -44,23 +44,9 @@ void CloseBox(HWND box)
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-std::vector<HWND> Notes(const QuillProcess& p)
+std::wstring NoteText(HWND note)
 {
-    std::vector<HWND> notes;
-    for (HWND w : p.Windows())
-        if (HWND text = ::GetDlgItem(w, IDC_NOTE_TEXT); text && ClassName(text) == L"RichEdit20W")
-            notes.push_back(w);
-    return notes;
-}
-
-std::wstring TextOf(HWND note)
-{
-    std::wstring text(4096, L'\0');
-    DWORD_PTR got = 0;
-    ::SendMessageTimeoutW(::GetDlgItem(note, IDC_NOTE_TEXT), WM_GETTEXT, text.size(),
-                          reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &got);
-    text.resize(got);
-    return text;
+    return LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT));
 }
 
 TEST(HostileInput, DamagedOrHugeFilesStartAndTakeTheNextWrite)
@@ -165,7 +151,7 @@ TEST(HostileInput, TextOutsideTheCodePageSurvivesASaveAndARestart)
         QuillProcess p;
         ASSERT_TRUE(p.Start(L"-ini:" + ini));
         HWND note = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return !Notes(p).empty() && (note = Notes(p)[0]); }));
+        ASSERT_TRUE(WaitUntil([&] { return !NoteWindows(p).empty() && (note = NoteWindows(p)[0]); }));
         if (run == 0) {
             HWND edit = ::GetDlgItem(note, IDC_NOTE_TEXT);
             DWORD_PTR ignored = 0;
@@ -175,7 +161,7 @@ TEST(HostileInput, TextOutsideTheCodePageSurvivesASaveAndARestart)
                                   reinterpret_cast<LPARAM>(edit), SMTO_ABORTIFHUNG, 5000, &ignored);
             ASSERT_TRUE(WaitUntil([&] { return IniRead(ini, L"000_Notice_set", L"m_note_str") != L"old"; }));
         } else {
-            EXPECT_TRUE(WaitUntil([&] { return TextOf(note).find(text) == 0; })) << "the text after a restart";
+            EXPECT_TRUE(WaitUntil([&] { return NoteText(note).find(text) == 0; })) << "the text after a restart";
             DWORD_PTR ignored = 0;
             ::SendMessageTimeoutW(note, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
         }
@@ -199,10 +185,10 @@ TEST(HostileInput, RichTextTheControlCannotTakeShowsAsPlainTextAndStaysStored)
     }
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
-    ASSERT_TRUE(WaitUntil([&] { return Notes(p).size() == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 3; }));
     int plain = 0;
-    for (HWND note : Notes(p)) {
-        const std::wstring text = TextOf(note);
+    for (HWND note : NoteWindows(p)) {
+        const std::wstring text = NoteText(note);
         plain += text == deep || text == open;
         // A size change saves the note; the damaged text is left as it was stored.
         RECT rc = {};

@@ -104,6 +104,11 @@ int CheckedNotes(const std::wstring& ini, HANDLE worker)
 // The configuration layer of the program, driven by a small helper so that many kills fit in
 // little time: half of them the moment a write begins, half right after one ended. Each start
 // of the helper counts the notes, as the next start of the program would find them.
+std::wstring NoteText(HWND note)
+{
+    return LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT));
+}
+
 TEST(Saving, KilledWritesLoseNoNote)
 {
     const std::wstring ini = FortyNoteFile();
@@ -130,25 +135,6 @@ TEST(Saving, KilledWritesLoseNoNote)
     EXPECT_GE(inside, 50);
 }
 
-std::wstring TextOf(HWND note)
-{
-    std::wstring text(256, L'\0');
-    DWORD_PTR got = 0;
-    ::SendMessageTimeoutW(::GetDlgItem(note, IDC_NOTE_TEXT), WM_GETTEXT, text.size(),
-                          reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &got);
-    text.resize(got);
-    return text;
-}
-
-std::vector<HWND> Notes(const QuillProcess& p)
-{
-    std::vector<HWND> notes;
-    for (HWND w : p.Windows())
-        if (HWND text = ::GetDlgItem(w, IDC_NOTE_TEXT); text && ClassName(text) == L"RichEdit20W")
-            notes.push_back(w);
-    return notes;
-}
-
 // The real program, edited through its note windows and killed during the saves that follow.
 TEST(Saving, KilledProgramShowsEveryNoteAtTheNextStart)
 {
@@ -161,13 +147,13 @@ TEST(Saving, KilledProgramShowsEveryNoteAtTheNextStart)
         QuillProcess p;
         ASSERT_TRUE(p.Start(L"-ini:" + ini));
         std::vector<HWND> notes;
-        ASSERT_TRUE(WaitUntil([&] { return (notes = Notes(p)).size() >= kNotes; }, 30000))
+        ASSERT_TRUE(WaitUntil([&] { return (notes = NoteWindows(p)).size() >= kNotes; }, 30000))
             << "trial " << trial << ": " << notes.size() << " notes came back";
         p.WaitIdle();
         std::vector<HWND> byNumber(kNotes);
         for (HWND note : notes) {
             int number = -1, from = -1;
-            const std::wstring text = TextOf(note);
+            const std::wstring text = NoteText(note);
             if (std::swscanf(text.c_str(), L"note %d trial %d", &number, &from) != 2 || number < 0 ||
                 number >= kNotes || byNumber[number] || (from != shown[number] && from != trial - 1)) {
                 ++lost;
