@@ -58,7 +58,7 @@ using Codes = std::vector<LPARAM>;
 
 }  // namespace
 
-TEST_F(ColorButtonTest, KeyboardChoiceAndTheNotificationOrder)
+TEST_F(ColorButtonTest, KeyboardChoiceNotificationOrderAndAutomatic)
 {
     m_button.m_clr = 0x123456;
     // Down three times: "Automatic", "Black", "Dark red".
@@ -72,10 +72,8 @@ TEST_F(ColorButtonTest, KeyboardChoiceAndTheNotificationOrder)
     EXPECT_EQ(m_button.m_clr, 0x00008Bu);
     // Enter with nothing under the keyboard chooses nothing.
     EXPECT_EQ(Click({VK_RETURN}), (Codes{0x8001, 0x8002, 0x8004}));
-}
 
-TEST_F(ColorButtonTest, WithoutAutomaticTheRingStartsAtBlackAndAutomaticPicksTheSpecialValue)
-{
+    // Without "Automatic" the ring starts at Black; "Automatic" picks the special value.
     m_button.SetDefaultText(L"");
     Click({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_EQ(m_button.m_clr, 0x0000FFu) << "Black, Dark red, Red";

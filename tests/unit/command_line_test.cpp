@@ -4,100 +4,77 @@
 
 namespace {
 
-std::wstring ValueOf(const CommandLineToken& t)
+// The tokens as "name" or "name=value", each followed by '|'.
+std::wstring Tokens(const std::wstring& text)
 {
-    return t.value ? *t.value : L"<none>";
+    std::wstring out;
+    for (const CommandLineToken& t : ParseCommandLine(text))
+        out += t.name + (t.value ? L"=" + *t.value : L"") + L"|";
+    return out;
 }
 
-TEST(ParseCommandLine, FirstColonSplitsNameFromValue)
+TEST(ParseCommandLine, QuotesBlanksAndTheFirstColon)
 {
-    auto tokens = ParseCommandLine(L"-ini:C:\\Notes\\my.ini -ini");
-    ASSERT_EQ(2u, tokens.size());
-    EXPECT_EQ(L"-ini", tokens[0].name);
-    EXPECT_EQ(L"C:\\Notes\\my.ini", ValueOf(tokens[0]));
-    EXPECT_EQ(L"-ini", tokens[1].name);
-    EXPECT_FALSE(tokens[1].value.has_value());
-}
+    const struct {
+        const wchar_t* text;
+        const wchar_t* tokens;
+    } cases[] = {{L"-ini:C:\\Notes\\my.ini -ini", L"-ini=C:\\Notes\\my.ini|-ini|"},
+                 {L"\"-ini:C:\\My Notes\\a  b.ini\" -bg", L"-ini=C:\\My Notes\\a  b.ini|-bg|"},
+                 {L"-ini:\"C:\\a b\\x.ini\"", L"-ini=C:\\a b\\x.ini|"},  // a quote inside a token toggles too
+                 {L"     ", L""},
+                 {L"  a\tb   c\nd ", L"a b|c d|"}};  // tabs and line feeds inside a token become blanks
+    for (const auto& c : cases)
+        EXPECT_EQ(c.tokens, Tokens(c.text)) << std::wstring(c.text).size() << " characters";
 
-TEST(ParseCommandLine, QuotedSpacesStayInOneToken)
-{
-    auto tokens = ParseCommandLine(L"\"-ini:C:\\My Notes\\a  b.ini\" -bg");
-    ASSERT_EQ(2u, tokens.size());
-    EXPECT_EQ(L"C:\\My Notes\\a  b.ini", ValueOf(tokens[0]));
-    EXPECT_EQ(L"-bg", tokens[1].name);
-    // A quote in the middle of a token toggles too.
-    tokens = ParseCommandLine(L"-ini:\"C:\\a b\\x.ini\"");
-    ASSERT_EQ(1u, tokens.size());
-    EXPECT_EQ(L"C:\\a b\\x.ini", ValueOf(tokens[0]));
-}
-
-TEST(ParseCommandLine, TabsAndLineFeedsBecomeSpacesInsideTokens)
-{
-    EXPECT_TRUE(ParseCommandLine(L"     ").empty());
-    auto tokens = ParseCommandLine(L"  a\tb   c\nd ");
-    ASSERT_EQ(2u, tokens.size());
-    EXPECT_EQ(L"a b", tokens[0].name);
-    EXPECT_EQ(L"c d", tokens[1].name);
-}
-
-TEST(ParseCommandLine, KeepsOnlyTheFirst256Tokens)
-{
-    std::wstring text;
+    std::wstring many;
     for (int i = 0; i < 300; ++i)
-        text += L"t" + std::to_wstring(i) + L" ";
-    auto tokens = ParseCommandLine(text);
-    ASSERT_EQ(256u, tokens.size());
+        many += L"t" + std::to_wstring(i) + L" ";
+    const auto tokens = ParseCommandLine(many);
+    ASSERT_EQ(256u, tokens.size()) << "only the first 256 tokens";
     EXPECT_EQ(L"t255", tokens.back().name);
 }
 
-TEST(Switches, CaseRulesFollowTheSwitchTable)
+TEST(Switches, CaseRulesFirstIniAndALongPathWhole)
 {
     auto o = EvaluateSwitches(ParseCommandLine(L"-BG HIDE -INI:x.ini FORALL m_lang_id:7"));
-    EXPECT_TRUE(o.background);
-    EXPECT_TRUE(o.hide);
-    EXPECT_TRUE(o.forAll);
+    EXPECT_TRUE(o.background && o.hide && o.forAll);
     EXPECT_EQ(L"", o.iniOverride) << "-ini is case-sensitive";
-    ASSERT_TRUE(o.installerLanguage.has_value());
-    EXPECT_EQ(7, *o.installerLanguage);
-
-    o = EvaluateSwitches(ParseCommandLine(L"-ini:first.ini -ini:second.ini"));
-    EXPECT_EQ(L"first.ini", o.iniOverride);
-}
-
-TEST(Switches, LongIniValueIsKeptWhole)
-{
-    std::wstring path = L"C:\\" + std::wstring(400, L'x') + L".ini";
-    auto o = EvaluateSwitches(ParseCommandLine(L"-ini:" + path));
-    EXPECT_EQ(path, o.iniOverride);
+    EXPECT_EQ(7, o.installerLanguage.value_or(-1));
+    EXPECT_EQ(L"first.ini", EvaluateSwitches(ParseCommandLine(L"-ini:first.ini -ini:second.ini")).iniOverride);
+    const std::wstring path = L"C:\\" + std::wstring(400, L'x') + L".ini";
+    EXPECT_EQ(path, EvaluateSwitches(ParseCommandLine(L"-ini:" + path)).iniOverride);
 }
 
 TEST(InstallerMode, SwitchesComeBeforeTheFileName)
 {
-    auto mode = [](const wchar_t* args, const wchar_t* name) {
-        return SelectInstallerMode(EvaluateSwitches(ParseCommandLine(args)), name);
+    using M = InstallerMode;
+    const struct {
+        const wchar_t* args;
+        const wchar_t* name;
+        InstallerMode mode;
+    } cases[] = {
+        {L"", L"Quillboard.exe", M::None},
+        {L"-?install", L"Quillboard.exe", M::Install},
+        {L"-?install -?uninstall", L"Quillboard.exe", M::Install},
+        {L"-?UNINSTALL", L"Quillboard_setup.exe", M::Uninstall},
+        {L"-?portable_install", L"Quillboard.exe", M::PortableInstall},
+        {L"", L"Quillboard_Uninstall.exe", M::Uninstall},  // without switches the file name decides
+        {L"", L"quillboard_portable_install.exe", M::PortableInstall},
+        {L"", L"QuillboardSetup.exe", M::Install},
+        {L"", L"quillboard_set_up.exe", M::Install},
+        {L"", L"Quillboard_Inst.exe", M::Install},
+        {L"-?portable_install", L"setup.exe", M::Install},  // a file-name install outranks the switch
     };
-    EXPECT_EQ(InstallerMode::None, mode(L"", L"Quillboard.exe"));
-    EXPECT_EQ(InstallerMode::Install, mode(L"-?install", L"Quillboard.exe"));
-    EXPECT_EQ(InstallerMode::Install, mode(L"-?install -?uninstall", L"Quillboard.exe"));
-    EXPECT_EQ(InstallerMode::Uninstall, mode(L"-?UNINSTALL", L"Quillboard_setup.exe"));
-    EXPECT_EQ(InstallerMode::PortableInstall, mode(L"-?portable_install", L"Quillboard.exe"));
-    // Without switches the file name decides.
-    EXPECT_EQ(InstallerMode::Uninstall, mode(L"", L"Quillboard_Uninstall.exe"));
-    EXPECT_EQ(InstallerMode::PortableInstall, mode(L"", L"quillboard_portable_install.exe"));
-    EXPECT_EQ(InstallerMode::Install, mode(L"", L"QuillboardSetup.exe"));
-    EXPECT_EQ(InstallerMode::Install, mode(L"", L"quillboard_set_up.exe"));
-    EXPECT_EQ(InstallerMode::Install, mode(L"", L"Quillboard_Inst.exe"));
-    // A file-name install outranks a portable-install switch.
-    EXPECT_EQ(InstallerMode::Install, mode(L"-?portable_install", L"setup.exe"));
+    for (const auto& c : cases)
+        EXPECT_EQ(c.mode, SelectInstallerMode(EvaluateSwitches(ParseCommandLine(c.args)), c.name))
+            << std::wstring(c.args).size() << " " << std::wstring(c.name).size();
 }
 
 TEST(StartsHidden, OnlyTheShortRawTextWithDashBg)
 {
-    EXPECT_TRUE(StartsHidden(L"-bg"));
-    EXPECT_TRUE(StartsHidden(L" -bg"));
-    EXPECT_FALSE(StartsHidden(L"-BG"));
-    EXPECT_FALSE(StartsHidden(L"-bg -ini:D:\\x.ini"));
-    EXPECT_FALSE(StartsHidden(L""));
+    for (auto [text, hidden] :
+         {std::pair{L"-bg", true}, {L" -bg", true}, {L"-BG", false}, {L"-bg -ini:D:\\x.ini", false}, {L"", false}})
+        EXPECT_EQ(hidden, StartsHidden(text)) << std::wstring(text).size();
 }
 
 }  // namespace

@@ -7,35 +7,34 @@
 
 namespace {
 
-TEST(ProfileInt, ParsesLikeTheFileFormatSays)
+TEST(ProfileInt, LeadingIntegerClampedToTheLimits)
 {
-    EXPECT_EQ(0, ParseProfileInt(L"abc"));
-    EXPECT_EQ(42, ParseProfileInt(L" 42x"));
-    EXPECT_EQ(-21, ParseProfileInt(L"-21"));
-    EXPECT_EQ(7, ParseProfileInt(L"+7"));
-    EXPECT_EQ(0, ParseProfileInt(L"--7"));
-    EXPECT_EQ(0, ParseProfileInt(L"- 7"));
-    EXPECT_EQ(INT_MAX, ParseProfileInt(L"2147483647"));
-    EXPECT_EQ(INT_MIN, ParseProfileInt(L"-2147483648"));
-}
-
-TEST(ProfileInt, HugeNumbersClampToTheLimits)
-{
-    EXPECT_EQ(INT_MAX, ParseProfileInt(L"2147483648"));
-    EXPECT_EQ(INT_MIN, ParseProfileInt(L"-2147483649"));
-    EXPECT_EQ(INT_MAX, ParseProfileInt(L"99999999999999999999999999999999999999999"));
-    EXPECT_EQ(INT_MIN, ParseProfileInt(L"-99999999999999999999999999999999999999999"));
+    const std::pair<const wchar_t*, int> cases[] = {
+        {L"abc", 0},
+        {L" 42x", 42},
+        {L"-21", -21},
+        {L"+7", 7},
+        {L"--7", 0},
+        {L"- 7", 0},
+        {L"2147483647", INT_MAX},
+        {L"-2147483648", INT_MIN},
+        {L"2147483648", INT_MAX},
+        {L"-2147483649", INT_MIN},
+    };
+    for (auto [text, value] : cases)
+        EXPECT_EQ(value, ParseProfileInt(text)) << std::wstring(text).size() << " characters";
+    EXPECT_EQ(INT_MAX, ParseProfileInt(std::wstring(41, L'9').c_str()));
+    EXPECT_EQ(INT_MIN, ParseProfileInt((L"-" + std::wstring(41, L'9')).c_str()));
 }
 
 TEST(PortableName, MarkMustFollowTheFirstCharacter)
 {
-    EXPECT_TRUE(IsPortableFileName(L"Quillboard_p.exe"));
-    EXPECT_TRUE(IsPortableFileName(L"QUILLBOARD_PORTABLE.EXE"));
-    EXPECT_FALSE(IsPortableFileName(L"Quillboard.exe"));
-    EXPECT_FALSE(IsPortableFileName(L"_pQuillboard.exe"));
-    EXPECT_TRUE(IsPortableFileName(L"_pQuill_port.exe"));
-    // Only the first "_p" counts, and here it stands first.
-    EXPECT_FALSE(IsPortableFileName(L"_pQuill_p.exe"));
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"Quillboard_p.exe", true}, {L"QUILLBOARD_PORTABLE.EXE", true},
+        {L"Quillboard.exe", false},  {L"_pQuillboard.exe", false},
+        {L"_pQuill_port.exe", true}, {L"_pQuill_p.exe", false}};  // only the first "_p" counts: here it stands first
+    for (auto [name, portable] : cases)
+        EXPECT_EQ(portable, IsPortableFileName(name)) << std::wstring(name).size();
 }
 
 TEST(NormalizeFolder, LowerCaseSingleBackslashesTrailingOne)
@@ -44,12 +43,6 @@ TEST(NormalizeFolder, LowerCaseSingleBackslashesTrailingOne)
     EXPECT_EQ(L"c:\\x\\", NormalizeFolder(L"C:\\X"));
     EXPECT_EQ(L"quill.exe", FileNameOf(L"C:\\a\\b\\quill.exe"));
     EXPECT_EQ(L"quill.exe", FileNameOf(L"quill.exe"));
-}
-
-TEST(NoteIdText, ThreeDigits)
-{
-    EXPECT_EQ(L"007", NoteIdText(7));
-    EXPECT_EQ(L"039", NoteIdText(39));
 }
 
 }  // namespace

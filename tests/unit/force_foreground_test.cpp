@@ -8,32 +8,24 @@
 namespace {
 
 // A fake keyboard whose Alt key follows the synthetic presses.
-struct FakeKeyboard {
-    static bool altDown;
-    static std::string log;
-    static bool IsAltDown() { return altDown; }
-    static void SendAlt(bool down)
-    {
-        altDown = down;
-        log += down ? "alt-down " : "alt-up ";
-    }
-    static BOOL SetForeground(HWND)
-    {
-        log += "foreground ";
-        return TRUE;
-    }
-};
-bool FakeKeyboard::altDown = false;
-std::string FakeKeyboard::log;
-
-const ForegroundKeyboard kFake = {&FakeKeyboard::IsAltDown, &FakeKeyboard::SendAlt, &FakeKeyboard::SetForeground};
+bool g_altDown = false;
+std::string g_log;
+const ForegroundKeyboard kFake = {[] { return g_altDown; },
+                                  [](bool down) {
+                                      g_altDown = down;
+                                      g_log += down ? "alt-down " : "alt-up ";
+                                  },
+                                  [](HWND) -> BOOL {
+                                      g_log += "foreground ";
+                                      return TRUE;
+                                  }};
 
 class ForceForegroundTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         m_hWnd = ::CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        FakeKeyboard::log.clear();
+        g_log.clear();
     }
     void TearDown() override { ::DestroyWindow(m_hWnd); }
     HWND m_hWnd = nullptr;
@@ -41,15 +33,15 @@ protected:
 
 TEST_F(ForceForegroundTest, ReleasesOnlyTheAltItPressed)
 {
-    FakeKeyboard::altDown = false;
+    g_altDown = false;
     ForceForeground(m_hWnd, kFake);
-    EXPECT_EQ("alt-down foreground alt-up ", FakeKeyboard::log);
-    EXPECT_FALSE(FakeKeyboard::altDown) << "Alt must not be left down";
+    EXPECT_EQ("alt-down foreground alt-up ", g_log);
+    EXPECT_FALSE(g_altDown) << "Alt must not be left down";
 
-    FakeKeyboard::log.clear();
-    FakeKeyboard::altDown = true;
+    g_log.clear();
+    g_altDown = true;
     ForceForeground(m_hWnd, kFake);
-    EXPECT_EQ("foreground ", FakeKeyboard::log) << "the user's own Alt stays down";
+    EXPECT_EQ("foreground ", g_log) << "the user's own Alt stays down";
 }
 
 TEST_F(ForceForegroundTest, RealKeyboardEndsWithAltUp)

@@ -1,6 +1,7 @@
 // The loader, lookups and language files on small tables of our own.
 #include "lang/LZARI.h"
 #include "lang/LanguageTable.h"
+#include "tests/unit/LangState.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +28,8 @@ std::wstring Str(const wchar_t* s)
     return s ? std::wstring(s) : std::wstring(L"<null>");
 }
 
-// Restores the process-wide state the other tests expect.
-class LangParse : public ::testing::Test {
+class LangParse : public LangStateTest {
 protected:
-    void TearDown() override
-    {
-        g_lang_index = savedLang_;
-        TheLanguageTable().fileMode = 0;
-    }
     static void Load(const std::wstring& text, bool oddByte = false)
     {
         Bytes bytes = Utf16(L"\xFEFF" + text);
@@ -43,9 +38,6 @@ protected:
         Bytes stream = std::make_unique<LZARI>()->Encode(bytes.data(), bytes.size());
         EXPECT_TRUE(LoadLanguageTableFromStream(stream.data(), stream.size()));
     }
-
-private:
-    int savedLang_ = g_lang_index;
 };
 
 }  // namespace

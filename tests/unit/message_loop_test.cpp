@@ -9,42 +9,32 @@ namespace {
 
 std::vector<std::string> g_log;
 
-class LoggingFilter : public CMessageFilter {
-public:
-    LoggingFilter(const char* name, bool claims) : m_name(name), m_claims(claims) {}
+struct LoggingFilter : CMessageFilter {
+    LoggingFilter(const char* name, bool claims) : name(name), claims(claims) {}
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
         if (pMsg->message == WM_USER + 1)
-            g_log.push_back(std::string("filter ") + m_name);
-        return m_claims && pMsg->message == WM_USER + 1;
+            g_log.push_back(std::string("filter ") + name);
+        return claims && pMsg->message == WM_USER + 1;
     }
-
-private:
-    const char* m_name;
-    bool m_claims;
+    const char* name;
+    bool claims;
 };
 
-class LoggingIdle : public CIdleHandler {
-public:
-    explicit LoggingIdle(const char* name) : m_name(name) {}
+struct LoggingIdle : CIdleHandler {
+    explicit LoggingIdle(const char* name) : name(name) {}
     BOOL OnIdle() override
     {
-        g_log.push_back(std::string("idle ") + m_name);
+        g_log.push_back(std::string("idle ") + name);
         return FALSE;
     }
-
-private:
-    const char* m_name;
+    const char* name;
 };
 
 LRESULT CALLBACK LoggingProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_USER + 1)
-        g_log.push_back("dispatch");
-    if (msg == WM_MOUSEMOVE)
-        g_log.push_back("mousemove");
-    if (msg == WM_USER + 2)
-        g_log.push_back("user2");
+    if (msg == WM_USER + 1 || msg == WM_USER + 2)
+        g_log.push_back(msg == WM_USER + 1 ? "dispatch" : "user2");
     return ::DefWindowProcW(hWnd, msg, wp, lp);
 }
 

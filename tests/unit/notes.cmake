@@ -3,7 +3,6 @@ target_sources(qb_unit PRIVATE
   tests/unit/colour_test.cpp
   tests/unit/notes_text_test.cpp
   tests/unit/notes_rtf_runs_test.cpp
-  tests/unit/notes_rtf_check_test.cpp
   tests/unit/shadow_image_test.cpp
   tests/unit/shadow_window_test.cpp
   tests/unit/notes_record_test.cpp

@@ -87,12 +87,6 @@ TEST(ColorPickerLogic, PopupStaysInsideTheWorkArea)
     }
 }
 
-TEST(ColorPickerLogic, CurrentFillBlendsEachChannel)
-{
-    EXPECT_EQ(BlendCurrentFill(0xFFFFFF, 0x000000), 0xCECECEu);
-    EXPECT_EQ(BlendCurrentFill(0xF0F0F0, 0xFF9933), 0xF1DECBu);
-}
-
 TEST(MainDlgLogic, FontChoiceFollowsSegoePrintComicAndTheStoredFace)
 {
     const std::vector<std::wstring> faces = {L"Arial", L"Comic Neue", L"Comic Neue Light", L"Segoe Print", L"Tahoma"};
@@ -110,23 +104,16 @@ TEST(MainDlgLogic, FontChoiceFollowsSegoePrintComicAndTheStoredFace)
         EXPECT_EQ(maindlg::ChooseFontIndex(*c.faces, c.stored), c.expected) << c.faces->size() << " " << c.stored;
 }
 
-TEST(MainDlgLogic, SizeListAndTransparencyLabel)
+TEST(MainDlgLogic, SizeListFallsBackToTheMiddle)
 {
     const std::vector<std::wstring> sizes = {L"100", L"150", L"200", L"250", L"300", L"350", L"400"};
     EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"250"), 3);
     EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"500"), 2);
     EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L""), 2);
-    EXPECT_EQ(maindlg::TransparencyLabel(30), L"30 %");
-    EXPECT_EQ(maindlg::TransparencyLabel(0), L"0 %");
 }
 
-TEST(TrayLogic, GreyPixelsAndAnimationTargets)
+TEST(TrayLogic, AnimationTargets)
 {
-    EXPECT_EQ(tray::GreyPixel(0x000000), 0u);
-    EXPECT_EQ(tray::GreyPixel(0xFFFFFF), 0xFFFFFFu);
-    EXPECT_EQ(tray::GreyPixel(0x0000FF), 0x4C4C4Cu);  // red: int(0.299 * 255) = 76
-    EXPECT_EQ(tray::GreyPixel(0x010000), 0u);         // nearly black rounds down, not up
-
     // The animation ends near the taskbar's end, or in the work area's corner without a taskbar.
     const tray::Rect onBar = tray::TargetOnTaskbar({0, 994, 1280, 1024}, tray::kBottom, {});
     EXPECT_TRUE(onBar.left == 1180 && onBar.right == 1264 && onBar.top == 994) << onBar.left << " " << onBar.right;

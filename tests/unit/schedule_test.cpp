@@ -7,6 +7,7 @@
 #include <string>
 
 #include "lang/LanguageTable.h"
+#include "tests/unit/LangState.h"
 #include "timenotes/DateFormatTool.h"
 #include "timenotes/SysTimeTool.h"
 #include "timenotes/TimeNoteCalc.h"
@@ -126,11 +127,10 @@ TEST(TitleStrip, OrdinaryNoteShowsNowWithALeadingBlank)
     EXPECT_EQ(DayName(LOCALE_SDAYNAME7), GetWeekdayName(sunday)) << "Sunday is the seventh day name";
 }
 
-TEST(TitleStrip, TimeNoteShowsItsNextOccurrenceWeekdayAndKind)
+using TitleStripInEnglish = LangStateTest;
+
+TEST_F(TitleStripInEnglish, TimeNoteShowsItsNextOccurrenceWeekdayAndKind)
 {
-    const int savedLang = g_lang_index;
-    TheLanguageTable().fileMode = 0;
-    ASSERT_TRUE(LoadLanguageTable());
     g_lang_index = 1;
     TimeNoteSchedule schedule;
     schedule.kind = kScheduleEveryYear;
@@ -152,7 +152,6 @@ TEST(TitleStrip, TimeNoteShowsItsNextOccurrenceWeekdayAndKind)
     schedule.date = 1e300;  // beyond the platform's range: counts as serial 0
     BuildTitleStrip(&schedule, &next, Fixed(At(2026, 1, 10)));
     EXPECT_EQ(DateFormatTool().Format(At(1899, 12, 30)), next);
-    g_lang_index = savedLang;
 }
 
 TEST(TitleStrip, PartsThatCannotBeFormattedStayEmpty)
