@@ -34,7 +34,7 @@ public:
     COLORREF GetColor() const { return m_params.color; }
 
 private:
-    // Shows the shadow the parent's messages; the parent still handles them all.
+    // Passes the parent's messages to the shadow; the parent still handles them all.
     class CParentHook : public CWindowImplBase {
     public:
         explicit CParentHook(CWndShadow& shadow) : m_shadow(shadow) {}
