@@ -2,21 +2,23 @@
 
 #include <windows.h>
 
+#include "ui/ScopedHandles.h"
+
 namespace {
 
 bool ProbeAdmin()
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_WRITE, &key) !=
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_WRITE, &opened) !=
         ERROR_SUCCESS)
         return false;
+    ScopedRegKey key(opened);
     const wchar_t name[] = L"_________ADMIN_TEST_Brightmoor";
     DWORD value = 11111;
-    bool ok = ::RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+    bool ok = ::RegSetValueExW(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
               ERROR_SUCCESS;
     if (ok)
-        ::RegDeleteValueW(key, name);
-    ::RegCloseKey(key);
+        ::RegDeleteValueW(key.Get(), name);
     return ok;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/Config.h"
+#include "ui/ScopedHandles.h"
 
 namespace {
 
@@ -16,25 +17,12 @@ HKEY Root(bool allUsers)
     return allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-class RunKey {
-public:
-    explicit RunKey(bool allUsers)
-    {
-        if (::RegOpenKeyW(Root(allUsers), kRunKey, &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~RunKey()
-    {
-        if (m_key)
-            ::RegCloseKey(m_key);
-    }
-    RunKey(const RunKey&) = delete;
-    RunKey& operator=(const RunKey&) = delete;
-    HKEY get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
+// Null when the key cannot be opened.
+HKEY OpenRunKey(bool allUsers)
+{
+    HKEY key = nullptr;
+    return ::RegOpenKeyW(Root(allUsers), kRunKey, &key) == ERROR_SUCCESS ? key : nullptr;
+}
 
 // Registry data need not end in a zero: the text ends at the stored length.
 bool QueryText(HKEY key, const wchar_t* name, std::wstring& text)
@@ -69,12 +57,12 @@ std::wstring AutostartCommand(const std::wstring& programPath)
 bool IsAutostartOn(const wchar_t* name, bool allUsers)
 {
     const std::wstring expected = AutostartCommand(GetProgramPath());
-    RunKey key(allUsers);
+    ScopedRegKey key(OpenRunKey(allUsers));
     std::wstring stored;
-    if (!key.get() || !QueryText(key.get(), name, stored))
+    if (!key.Get() || !QueryText(key.Get(), name, stored))
         return false;
     if (stored != expected)
-        SetText(key.get(), name, expected);
+        SetText(key.Get(), name, expected);
     return true;
 }
 
@@ -85,21 +73,21 @@ bool SetAutostart(const wchar_t* name, bool allUsers)
 
 bool RemoveAutostart(const wchar_t* name, bool allUsers)
 {
-    RunKey key(allUsers);
-    return key.get() && ::RegDeleteValueW(key.get(), name) == ERROR_SUCCESS;
+    ScopedRegKey key(OpenRunKey(allUsers));
+    return key.Get() && ::RegDeleteValueW(key.Get(), name) == ERROR_SUCCESS;
 }
 
 std::wstring ReadRunValue(const wchar_t* name, bool allUsers)
 {
-    RunKey key(allUsers);
+    ScopedRegKey key(OpenRunKey(allUsers));
     std::wstring text;
-    if (key.get())
-        QueryText(key.get(), name, text);
+    if (key.Get())
+        QueryText(key.Get(), name, text);
     return text;
 }
 
 bool WriteRunValue(const wchar_t* name, const std::wstring& text, bool allUsers)
 {
-    RunKey key(allUsers);
-    return key.get() && SetText(key.get(), name, text);
+    ScopedRegKey key(OpenRunKey(allUsers));
+    return key.Get() && SetText(key.Get(), name, text);
 }

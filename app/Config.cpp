@@ -3,6 +3,7 @@
 #include "app/ConfigRules.h"
 #include "app/IniFile.h"
 #include "lang/LanguageTable.h"
+#include "ui/ScopedHandles.h"
 #include "ui/TextConv.h"
 
 #include <shlobj.h>
@@ -52,34 +53,34 @@ const ini::Codec& PlatformCodec()
 bool ReadFileBytes(const std::wstring& path, std::string* bytes, DWORD* error, bool forWriting = true)
 {
     bytes->clear();
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0),
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0),
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         *error = ::GetLastError();
         return *error == ERROR_FILE_NOT_FOUND;
     }
     LARGE_INTEGER size = {};
-    bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 30);
+    bool ok = ::GetFileSizeEx(file.Get(), &size) && size.QuadPart < (1LL << 30);
     if (ok) {
         bytes->resize(static_cast<size_t>(size.QuadPart));
         size_t done = 0;
         while (ok && done < bytes->size()) {
             DWORD got = 0;
             const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes->size() - done, 1 << 24));
-            ok = ::ReadFile(file, &(*bytes)[done], want, &got, nullptr) && got > 0;
+            ok = ::ReadFile(file.Get(), &(*bytes)[done], want, &got, nullptr) && got > 0;
             done += got;
         }
     }
     *error = ok ? 0 : ::GetLastError();
-    ::CloseHandle(file);
     return ok;
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes, DWORD* error)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    ScopedHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         *error = ::GetLastError();
         return false;
     }
@@ -87,12 +88,11 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes, DWORD* e
     for (size_t done = 0; ok && done < bytes.size();) {
         DWORD wrote = 0;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
-        ok = ::WriteFile(file, bytes.data() + done, want, &wrote, nullptr) && wrote > 0;
+        ok = ::WriteFile(file.Get(), bytes.data() + done, want, &wrote, nullptr) && wrote > 0;
         done += wrote;
     }
-    ok = ok && ::FlushFileBuffers(file);
+    ok = ok && ::FlushFileBuffers(file.Get());
     *error = ok ? 0 : ::GetLastError();
-    ::CloseHandle(file);
     return ok;
 }
 
@@ -265,11 +265,7 @@ const std::wstring& GetProgramPath()
 
 const std::wstring& GetProgramFolder()
 {
-    static const std::wstring folder = [] {
-        const std::wstring& path = GetProgramPath();
-        size_t slash = path.find_last_of(L'\\');
-        return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-    }();
+    static const std::wstring folder = FolderOf(GetProgramPath());
     return folder;
 }
 

@@ -54,7 +54,7 @@ std::wstring NormalizeFolder(const std::wstring& folder)
 
 std::wstring FileNameOf(const std::wstring& path)
 {
-    size_t slash = path.find_last_of(L'\\');
+    const size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 

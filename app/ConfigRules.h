@@ -16,7 +16,7 @@ bool IsPortableFileName(const std::wstring& fileName);
 // one folder can be tested for lying inside another.
 std::wstring NormalizeFolder(const std::wstring& folder);
 
-// The text after the last backslash (the whole text without one).
+// The text after the last backslash or slash (the whole text without one).
 std::wstring FileNameOf(const std::wstring& path);
 // The text before the last backslash or slash (empty without one).
 std::wstring FolderOf(const std::wstring& path);

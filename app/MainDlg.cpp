@@ -14,6 +14,7 @@
 #include "setup/Setup.h"
 #include "shell/ForceForeground.h"
 #include "shell/ToTray.h"
+#include "ui/ScopedHandles.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -443,11 +444,9 @@ void CMainDlg::ShowTransparency()
 void CMainDlg::FillFontList()
 {
     m_fontNames.clear();
-    HDC dc = ::GetDC(m_hWnd);
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    ::EnumFontFamiliesExW(dc, &all, CollectFace, reinterpret_cast<LPARAM>(&m_fontNames), 0);
-    ::ReleaseDC(m_hWnd, dc);
+    ::EnumFontFamiliesExW(ScopedWindowDC(m_hWnd).Get(), &all, CollectFace, reinterpret_cast<LPARAM>(&m_fontNames), 0);
 
     HWND list = GetDlgItem(IDC_FONT_LIST);
     ComboReset(list);

@@ -7,9 +7,9 @@
 #include "lang/LanguageTable.h"
 #include "setup/Setup.h"
 #include "ui/MessageLoop.h"
+#include "ui/ScopedHandles.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <string>
 
@@ -76,12 +76,10 @@ int Run(const wchar_t* commandLine, int showCommand)
 
 int QuillboardMain(HINSTANCE hInstance, const wchar_t* commandLine, int showCommand)
 {
-    ::CoInitialize(nullptr);
+    ScopedComInit com;
 
-    if (!LoadLanguageTable()) {
-        ::CoUninitialize();
+    if (!LoadLanguageTable())
         return 0;
-    }
 
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&icc);
@@ -101,16 +99,13 @@ int QuillboardMain(HINSTANCE hInstance, const wchar_t* commandLine, int showComm
     InstallerMode mode = SelectInstallerMode(options, FileNameOf(GetProgramPath()));
     if (mode != InstallerMode::None) {
         SetConfigOverride(options.iniOverride);
-        int code = RunInstaller(mode, options, commandLine ? commandLine : L"");
-        ::CoUninitialize();
-        return code;
+        return RunInstaller(mode, options, commandLine ? commandLine : L"");
     }
 
     g_instanceMutex = ::CreateMutexW(nullptr, FALSE, kMutexName);
     DWORD err = ::GetLastError();
     if (err == ERROR_ALREADY_EXISTS || err == ERROR_ACCESS_DENIED) {
         HandOverToFirstInstance();
-        ::CoUninitialize();
         return 0;
     }
     SetConfigOverride(options.iniOverride);
@@ -118,6 +113,5 @@ int QuillboardMain(HINSTANCE hInstance, const wchar_t* commandLine, int showComm
     g_module.Init(hInstance);
     int exitCode = Run(commandLine, showCommand);
     g_module.Term();
-    ::CoUninitialize();
     return exitCode;
 }

@@ -1,6 +1,7 @@
 #include "controls/Banner.h"
 
 #include "controls/ImageLoader.h"
+#include "ui/ScopedHandles.h"
 
 HBITMAP RenderPicture(const wchar_t* name, const wchar_t* type, HMODULE module, int w, int h)
 {
@@ -18,28 +19,23 @@ HBITMAP RenderPicture(const wchar_t* name, const wchar_t* type, HMODULE module, 
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ScopedGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap)
         return nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
     bool drawn = false;
-    if (dc) {
-        HGDIOBJ old = SelectObject(dc, bitmap);
+    if (ScopedMemoryDC dc; dc) {
+        ScopedSelectObject selected(dc.Get(), bitmap.Get());
         const RECT dest = {0, 0, w, h};
-        drawn = loader.Draw(dc, dest);
-        SelectObject(dc, old);
-        DeleteDC(dc);
+        drawn = loader.Draw(dc.Get(), dest);
     }
-    if (!drawn) {
-        DeleteObject(bitmap);
+    if (!drawn)
         return nullptr;
-    }
     // The picture is opaque; say so in the alpha bytes, which a static control may honour.
     GdiFlush();
     auto* pixel = static_cast<DWORD*>(bits);
     for (int i = 0, n = w * h; i < n; ++i)
         pixel[i] |= 0xFF000000u;
-    return bitmap;
+    return bitmap.Release();
 }
 
 bool BuildBanner(HWND dlg, int id, HMODULE module)

@@ -100,15 +100,13 @@ LRESULT CColorButton::OnDrawItem(UINT, WPARAM, LPARAM lParam, BOOL&)
     const int m = (rc.top + rc.bottom) / 2;
     const POINT arrow[3] = {{x, m - 1}, {x + 4, m - 1}, {x + 2, m + 1}};
     const COLORREF arrowColour = disabled ? ::GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0);
-    HBRUSH arrowBrush = ::CreateSolidBrush(arrowColour);
-    HPEN arrowPen = ::CreatePen(PS_SOLID, 1, arrowColour);
-    HGDIOBJ oldBrush = ::SelectObject(dc, arrowBrush);
-    HGDIOBJ oldPen = ::SelectObject(dc, arrowPen);
-    ::Polygon(dc, arrow, 3);
-    ::SelectObject(dc, oldBrush);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(arrowBrush);
-    ::DeleteObject(arrowPen);
+    {
+        ScopedGdiObject<HBRUSH> arrowBrush(::CreateSolidBrush(arrowColour));
+        ScopedGdiObject<HPEN> arrowPen(::CreatePen(PS_SOLID, 1, arrowColour));
+        ScopedSelectObject brush(dc, arrowBrush.Get());
+        ScopedSelectObject pen(dc, arrowPen.Get());
+        ::Polygon(dc, arrow, 3);
+    }
 
     rc.right = x - cxEdge / 2;
     ::DrawEdge(dc, &rc, EDGE_ETCHED, BF_RIGHT);
@@ -162,12 +160,8 @@ void CColorButton::RunPopup()
                 m_clr = m_picked;
         }
     }
-    if (m_font)
-        ::DeleteObject(m_font);
-    if (m_palette)
-        ::DeleteObject(m_palette);
-    m_font = nullptr;
-    m_palette = nullptr;
+    m_font.Reset();
+    m_palette.Reset();
     ::UnregisterClassW(kPickerClass, ::GetModuleHandleW(nullptr));
 
     m_popupOpen = false;
@@ -198,7 +192,7 @@ bool CColorButton::CreatePopup()
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof(ncm);
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-        m_font = ::CreateFontIndirectW(&ncm.lfMessageFont);
+        m_font.Reset(::CreateFontIndirectW(&ncm.lfMessageFont));
     std::vector<BYTE> paletteData(sizeof(LOGPALETTE) + kColourCount * sizeof(PALETTEENTRY));
     auto* logPalette = reinterpret_cast<LOGPALETTE*>(paletteData.data());
     logPalette->palVersion = 0x300;
@@ -207,7 +201,7 @@ bool CColorButton::CreatePopup()
         const Colour c = PaletteEntry(i).colour;
         logPalette->palPalEntry[i] = {GetRValue(c), GetGValue(c), GetBValue(c), 0};
     }
-    m_palette = ::CreatePalette(logPalette);
+    m_palette.Reset(::CreatePalette(logPalette));
 
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
@@ -230,13 +224,13 @@ bool CColorButton::CreatePopup()
     ::SetWindowLongPtrW(m_popup, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
     // Lay out with the texts measured in the popup font.
-    HDC dc = ::GetDC(m_popup);
-    HGDIOBJ oldFont = ::SelectObject(dc, m_font ? m_font : ::GetStockObject(DEFAULT_GUI_FONT));
     SIZE autoSize{}, customSize{};
-    ::GetTextExtentPoint32W(dc, m_defaultText.c_str(), static_cast<int>(m_defaultText.size()), &autoSize);
-    ::GetTextExtentPoint32W(dc, m_customText.c_str(), static_cast<int>(m_customText.size()), &customSize);
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(m_popup, dc);
+    {
+        ScopedWindowDC dc(m_popup);
+        ScopedSelectObject font(dc.Get(), PopupFont());
+        ::GetTextExtentPoint32W(dc.Get(), m_defaultText.c_str(), static_cast<int>(m_defaultText.size()), &autoSize);
+        ::GetTextExtentPoint32W(dc.Get(), m_customText.c_str(), static_cast<int>(m_customText.size()), &customSize);
+    }
     m_layout = LayOut({autoSize.cx, autoSize.cy}, HasAutomatic(), {customSize.cx, customSize.cy}, HasCustom(),
                       ::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CYEDGE));
     const RECT work = WorkAreaNear(m_hWnd);
@@ -359,12 +353,11 @@ void CColorButton::MoveHover(int entry)
 {
     const int old = m_hover;
     m_hover = entry;
-    HDC dc = ::GetDC(m_popup);
+    ScopedWindowDC dc(m_popup);
     if (old != kEntryNone)
-        PaintEntry(dc, old, false);
+        PaintEntry(dc.Get(), old, false);
     if (entry != kEntryNone)
-        PaintEntry(dc, entry, true);
-    ::ReleaseDC(m_popup, dc);
+        PaintEntry(dc.Get(), entry, true);
     if (entry >= 0)
         m_picked = PaletteEntry(entry).colour;
     else if (entry == kEntryAutomatic)
@@ -385,13 +378,10 @@ void CColorButton::PaintPopup(HDC dc)
     RECT client{};
     ::GetClientRect(m_popup, &client);
     if (m_flatMenu) {
-        HPEN pen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_GRAYTEXT));
-        HGDIOBJ oldPen = ::SelectObject(dc, pen);
-        HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(WHITE_BRUSH));
+        ScopedGdiObject<HPEN> framePen(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_GRAYTEXT)));
+        ScopedSelectObject pen(dc, framePen.Get());
+        ScopedSelectObject brush(dc, ::GetStockObject(WHITE_BRUSH));
         ::Rectangle(dc, client.left, client.top, client.right, client.bottom);
-        ::SelectObject(dc, oldPen);
-        ::SelectObject(dc, oldBrush);
-        ::DeleteObject(pen);
     } else {
         FillSolid(dc, client, m_menuColour);
         ::DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
@@ -433,7 +423,7 @@ void CColorButton::PaintEntry(HDC dc, int entry, bool hovered)
         HPALETTE oldPalette = nullptr;
         const bool paletteDisplay = (::GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0;
         if (paletteDisplay && m_palette) {
-            oldPalette = ::SelectPalette(dc, m_palette, FALSE);
+            oldPalette = ::SelectPalette(dc, m_palette.Get(), FALSE);
             ::RealizePalette(dc);
         }
         ::FrameRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNSHADOW));
@@ -444,11 +434,10 @@ void CColorButton::PaintEntry(HDC dc, int entry, bool hovered)
         return;
     }
     const std::wstring& text = entry == kEntryAutomatic ? m_defaultText : m_customText;
-    HGDIOBJ oldFont = ::SelectObject(dc, m_font ? m_font : ::GetStockObject(DEFAULT_GUI_FONT));
+    ScopedSelectObject font(dc, PopupFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, textColour);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    ::SelectObject(dc, oldFont);
 }
 
 bool CColorButton::ChooseCustomColour()

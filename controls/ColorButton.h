@@ -13,6 +13,7 @@
 #include <string>
 
 #include "controls/ColorPickerLogic.h"
+#include "ui/ScopedHandles.h"
 #include "ui/Window.h"
 
 enum : UINT {
@@ -63,6 +64,7 @@ private:
     bool ChooseCustomColour();
     bool HasAutomatic() const { return !m_defaultText.empty(); }
     bool HasCustom() const { return !m_customText.empty(); }
+    HGDIOBJ PopupFont() const { return m_font ? m_font.Get() : ::GetStockObject(DEFAULT_GUI_FONT); }
 
     static LRESULT CALLBACK PopupProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -77,8 +79,8 @@ private:
 
     HWND m_popup = nullptr;
     HWND m_tooltip = nullptr;
-    HFONT m_font = nullptr;
-    HPALETTE m_palette = nullptr;
+    ScopedGdiObject<HFONT> m_font;
+    ScopedGdiObject<HPALETTE> m_palette;
     picker::Layout m_layout;
     bool m_flatMenu = false;
     bool m_dropShadow = false;

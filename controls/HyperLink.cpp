@@ -2,12 +2,6 @@
 
 #include <shellapi.h>
 
-CHyperLink::~CHyperLink()
-{
-    if (m_font)
-        ::DeleteObject(m_font);
-}
-
 BOOL CHyperLink::Attach(HWND label)
 {
     if (!SubclassWindow(label))
@@ -18,9 +12,9 @@ BOOL CHyperLink::Attach(HWND label)
     if (::GetObjectW(dialogFont ? static_cast<HGDIOBJ>(dialogFont) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf),
                      &lf)) {
         lf.lfUnderline = TRUE;
-        m_font = ::CreateFontIndirectW(&lf);
+        m_font.Reset(::CreateFontIndirectW(&lf));
         if (m_font)
-            ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+            ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
     }
     return TRUE;
 }

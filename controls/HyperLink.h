@@ -6,12 +6,11 @@
 
 #include <string>
 
+#include "ui/ScopedHandles.h"
 #include "ui/Window.h"
 
 class CHyperLink : public CWindowImpl<CHyperLink> {
 public:
-    ~CHyperLink() override;
-
     BOOL Attach(HWND label);
     void SetTarget(const std::wstring& url) { m_target = url; }
     const std::wstring& GetTarget() const { return m_target; }
@@ -32,5 +31,5 @@ private:
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
 
     std::wstring m_target;
-    HFONT m_font = nullptr;
+    ScopedGdiObject<HFONT> m_font;
 };

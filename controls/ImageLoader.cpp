@@ -1,4 +1,5 @@
 #include "controls/ImageLoader.h"
+#include "ui/ScopedHandles.h"
 
 #include <objidl.h>
 #include <ole2.h>
@@ -135,12 +136,11 @@ bool CImageLoader::LoadFromResource(const wchar_t* name, const wchar_t* type, HM
     if (!m_memory)
         return true;
 
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(m_memory, FALSE, &stream)) || !stream)
+    ScopedComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(m_memory, FALSE, stream.Receive())) || !stream)
         return true;
-    if (m_api->loadImageFromStream(stream, &m_image) != kOk)
+    if (m_api->loadImageFromStream(stream.Get(), &m_image) != kOk)
         m_image = nullptr;
-    stream->Release();
     return true;
 }
 

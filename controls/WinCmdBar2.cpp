@@ -39,10 +39,6 @@ CWinCmdBar2::~CWinCmdBar2()
 {
     if (m_pictures)
         ::ImageList_Destroy(m_pictures);
-    if (m_menuFont)
-        ::DeleteObject(m_menuFont);
-    if (m_defaultItemFont)
-        ::DeleteObject(m_defaultItemFont);
 }
 
 HFONT CWinCmdBar2::GetMenuFont()
@@ -54,9 +50,9 @@ HFONT CWinCmdBar2::GetMenuFont()
             m_fontDesc = ncm.lfMenuFont;
         else
             ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(m_fontDesc), &m_fontDesc);
-        m_menuFont = ::CreateFontIndirectW(&m_fontDesc);
+        m_menuFont.Reset(::CreateFontIndirectW(&m_fontDesc));
     }
-    return m_menuFont ? m_menuFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    return m_menuFont ? m_menuFont.Get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
 HFONT CWinCmdBar2::FontFor(bool defaultItem)
@@ -67,9 +63,9 @@ HFONT CWinCmdBar2::FontFor(bool defaultItem)
     if (!m_defaultItemFont) {
         LOGFONTW heavy = m_fontDesc;
         heavy.lfWeight = std::min<LONG>(heavy.lfWeight + 200, FW_BLACK);
-        m_defaultItemFont = ::CreateFontIndirectW(&heavy);
+        m_defaultItemFont.Reset(::CreateFontIndirectW(&heavy));
     }
-    return m_defaultItemFont ? m_defaultItemFont : plain;
+    return m_defaultItemFont ? m_defaultItemFont.Get() : plain;
 }
 
 UINT CWinCmdBar2::AddPicture(HICON icon, UINT command)
@@ -149,14 +145,14 @@ void CWinCmdBar2::MeasureMenuItem(MEASUREITEMSTRUCT& mis, const CmdBarItemRecord
         mis.itemHeight = ::GetSystemMetrics(SM_CYMENU) / 2;
         return;
     }
-    HDC dc = ::GetDC(m_toolbar);
-    HGDIOBJ old = ::SelectObject(dc, FontFor((item.state & MFS_DEFAULT) != 0));
     RECT rc{};
-    std::wstring shown = cmdbar::HideMnemonics(item.text);
-    ::DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &rc,
-                DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_toolbar, dc);
+    {
+        ScopedWindowDC dc(m_toolbar);
+        ScopedSelectObject font(dc.Get(), FontFor((item.state & MFS_DEFAULT) != 0));
+        std::wstring shown = cmdbar::HideMnemonics(item.text);
+        ::DrawTextW(dc.Get(), shown.c_str(), static_cast<int>(shown.size()), &rc,
+                    DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+    }
     mis.itemHeight = std::max(m_minItemHeight, cmdbar::MeasureItemHeight(m_fontDesc.lfHeight));
     mis.itemWidth = cmdbar::MeasureItemWidth(rc.right - rc.left, ::GetSystemMetrics(SM_CXMENUCHECK));
 }
@@ -200,7 +196,7 @@ void CWinCmdBar2::DrawMenuItem(const DRAWITEMSTRUCT& dis, const CmdBarItemRecord
 
     COLORREF oldColour = ::SetTextColor(dc, colour);
     int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = ::SelectObject(dc, FontFor((dis.itemState & ODS_DEFAULT) != 0));
+    ScopedSelectObject font(dc, FontFor((dis.itemState & ODS_DEFAULT) != 0));
     cmdbar::ItemTextParts parts = cmdbar::SplitAtTab(item.text);
     // Prefixes are hidden by hand: not every DrawText honours DT_HIDEPREFIX.
     std::wstring label = cmdbar::HideMnemonics(parts.label);
@@ -210,7 +206,6 @@ void CWinCmdBar2::DrawMenuItem(const DRAWITEMSTRUCT& dis, const CmdBarItemRecord
     ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &text, kLine | DT_LEFT);
     if (!shortcut.empty())
         ::DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &text, kLine | DT_RIGHT);
-    ::SelectObject(dc, oldFont);
     ::SetBkMode(dc, oldMode);
     ::SetTextColor(dc, oldColour);
 }

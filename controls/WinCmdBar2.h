@@ -11,6 +11,7 @@
 
 #include "controls/CmdBarLogic.h"
 #include "controls/WinCmdBar.h"
+#include "ui/ScopedHandles.h"
 
 // Attached as item data to every popup item the bar draws.
 struct CmdBarItemRecord {
@@ -54,8 +55,8 @@ private:
     HFONT FontFor(bool defaultItem);
     LRESULT OnPopupMenuChar(WPARAM wParam, LPARAM lParam, BOOL& handled);
 
-    HFONT m_menuFont = nullptr;
-    HFONT m_defaultItemFont = nullptr;
+    ScopedGdiObject<HFONT> m_menuFont;
+    ScopedGdiObject<HFONT> m_defaultItemFont;
     LOGFONTW m_fontDesc = {};
     HIMAGELIST m_pictures = nullptr;
     cmdbar::PictureTable m_pictureTable;

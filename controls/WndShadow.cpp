@@ -3,7 +3,6 @@
 #include "ui/ScopedHandles.h"
 
 #include <cstring>
-#include <map>
 
 namespace {
 
@@ -14,11 +13,6 @@ using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT
 // Shared by every shadow; set once on the UI thread.
 UpdateLayeredWindowFn g_updateLayeredWindow = nullptr;
 HINSTANCE g_instance = nullptr;
-std::map<HWND, CWndShadow*>& Shadows()
-{
-    static std::map<HWND, CWndShadow*> shadows;
-    return shadows;
-}
 
 std::vector<RowSpan> ParentOutline(HWND hParent, int width, int height)
 {
@@ -58,28 +52,14 @@ bool CWndShadow::Initialize(HINSTANCE hInstance)
 CWndShadow::~CWndShadow()
 {
     // Normally the parent's destruction has already taken everything down.
-    Unhook();
+    m_parentHook.UnsubclassWindow();
     if (m_hWnd != reinterpret_cast<HWND>(-1) && ::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
 }
 
-void CWndShadow::Unhook()
-{
-    if (!m_hParent)
-        return;
-    auto& shadows = Shadows();
-    auto it = shadows.find(m_hParent);
-    if (it != shadows.end() && it->second == this)
-        shadows.erase(it);
-    if (::IsWindow(m_hParent) &&
-        ::GetWindowLongPtrW(m_hParent, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWndShadow::ParentProc))
-        ::SetWindowLongPtrW(m_hParent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_prevProc));
-    m_hParent = nullptr;
-}
-
 void CWndShadow::Create(HWND hParent)
 {
-    if (!g_updateLayeredWindow || !::IsWindow(hParent) || Shadows().count(hParent))
+    if (!g_updateLayeredWindow || !::IsWindow(hParent) || m_parentHook.m_hWnd)
         return;
     HWND hWnd =
         ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClass, nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -87,8 +67,6 @@ void CWndShadow::Create(HWND hParent)
     if (!hWnd)
         return;  // no shadow, the parent works on unchanged
     m_hWnd = hWnd;
-    m_hParent = hParent;
-    Shadows()[hParent] = this;
 
     const LONG_PTR style = ::GetWindowLongPtrW(hParent, GWL_STYLE);
     if (!(style & WS_VISIBLE)) {
@@ -100,15 +78,18 @@ void CWndShadow::Create(HWND hParent)
     } else {
         m_status = kEnabled | kParentShown;
     }
-    m_prevProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hParent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWndShadow::ParentProc)));
+    if (!m_parentHook.SubclassWindow(hParent)) {
+        ::DestroyWindow(m_hWnd);  // it could not follow: no shadow rather than a stray one
+        m_hWnd = reinterpret_cast<HWND>(-1);
+        m_status = 0;
+    }
 }
 
 void CWndShadow::SetColor(COLORREF color)
 {
     m_params.color = color;
-    if ((m_status & kShown) && m_hParent)
-        Update(m_hParent);
+    if ((m_status & kShown) && m_parentHook.m_hWnd)
+        Update(m_parentHook.m_hWnd);
 }
 
 void CWndShadow::Show()
@@ -168,16 +149,10 @@ void CWndShadow::Update(HWND hParent)
     g_updateLayeredWindow(m_hWnd, nullptr, &dst, &size, memDC.Get(), &src, 0, &blend, ULW_ALPHA);
 }
 
-LRESULT CALLBACK CWndShadow::ParentProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+BOOL CWndShadow::CParentHook::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&)
 {
-    auto& shadows = Shadows();
-    auto it = shadows.find(hWnd);
-    if (it == shadows.end())
-        return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
-    CWndShadow* self = it->second;
-    const WNDPROC prevProc = self->m_prevProc;
-    self->OnParentMessage(hWnd, uMsg, wParam, lParam);
-    return ::CallWindowProcW(prevProc, hWnd, uMsg, wParam, lParam);
+    m_shadow.OnParentMessage(hWnd, uMsg, wParam, lParam);
+    return FALSE;
 }
 
 void CWndShadow::OnParentMessage(HWND hParent, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -217,9 +192,7 @@ void CWndShadow::OnParentMessage(HWND hParent, UINT uMsg, WPARAM wParam, LPARAM 
             }
             break;
         case WM_NCDESTROY:
-            // The parent's procedure is gone with the window; only the map entry remains.
-            Shadows().erase(hParent);
-            m_hParent = nullptr;
+            // The shadow window went at WM_DESTROY; the hook leaves the chain by itself.
             m_hWnd = reinterpret_cast<HWND>(-1);
             break;
         case WM_EXITSIZEMOVE:

@@ -1,10 +1,11 @@
 // A soft drop shadow for a window: a click-through layered window owned by
-// the window it shadows, following it by hooking its window procedure.
+// the window it shadows, following it through a hook in that window's chain.
 #pragma once
 
 #include <windows.h>
 
 #include "controls/ShadowImage.h"
+#include "ui/Window.h"
 
 class CWndShadow {
 public:
@@ -33,16 +34,23 @@ public:
     COLORREF GetColor() const { return m_params.color; }
 
 private:
-    static LRESULT CALLBACK ParentProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // Passes the parent's messages to the shadow; the parent still handles them all.
+    class CParentHook : public CWindowImplBase {
+    public:
+        explicit CParentHook(CWndShadow& shadow) : m_shadow(shadow) {}
+        BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&) override;
+
+    private:
+        CWndShadow& m_shadow;
+    };
+
     void OnParentMessage(HWND hParent, UINT uMsg, WPARAM wParam, LPARAM lParam);
     void OnParentSize(HWND hParent, WPARAM wParam, LPARAM lParam);
     void Show();
     void Hide();
-    void Unhook();
 
     HWND m_hWnd = reinterpret_cast<HWND>(-1);
-    HWND m_hParent = nullptr;
-    WNDPROC m_prevProc = nullptr;
+    CParentHook m_parentHook{*this};
     BYTE m_status = 0;
     ShadowParams m_params;  // darkness, sharpness, size, offsets, colour
     DWORD m_lastSize = 0;   // client width and height from the parent's last WM_SIZE

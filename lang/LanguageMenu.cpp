@@ -10,6 +10,7 @@
 #include "lang/LanguageFiles.h"
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
+#include "ui/ScopedHandles.h"
 
 namespace {
 
@@ -33,9 +34,9 @@ std::wstring TempFolder()
 
 bool WriteUtf16File(const std::wstring& path, const std::wstring& text)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     std::vector<unsigned char> bytes = {0xFF, 0xFE};
     bytes.reserve(2 + text.size() * 2);
@@ -44,10 +45,9 @@ bool WriteUtf16File(const std::wstring& path, const std::wstring& text)
         bytes.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));
     }
     DWORD written = 0;
-    BOOL ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    BOOL ok = ::WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
     // A file that could not be deleted before must not keep a longer old tail.
-    ::SetEndOfFile(file);
-    ::CloseHandle(file);
+    ::SetEndOfFile(file.Get());
     return ok != FALSE;
 }
 

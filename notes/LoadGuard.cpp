@@ -3,6 +3,7 @@
 #include "app/Config.h"
 #include "app/ConfigRules.h"
 #include "lang/LanguageTable.h"
+#include "ui/ScopedHandles.h"
 
 #include <cwchar>
 
@@ -17,15 +18,14 @@ void ReadLeftOverMark()
     if (g_checked)
         return;
     g_checked = true;
-    HANDLE file = ::CreateFileW(LoadMarkPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    ScopedHandle file(::CreateFileW(LoadMarkPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return;
     wchar_t id[16] = {};
     DWORD got = 0;
-    if (::ReadFile(file, id, sizeof(id) - sizeof(wchar_t), &got, nullptr))
+    if (::ReadFile(file.Get(), id, sizeof(id) - sizeof(wchar_t), &got, nullptr))
         g_failed.assign(id, got / sizeof(wchar_t));
-    ::CloseHandle(file);
 }
 
 }  // namespace
@@ -39,12 +39,11 @@ bool NoteLoadBegins(const std::wstring& noteId)
 {
     ReadLeftOverMark();
     // No flush: the mark has to outlive the process, not the machine.
-    HANDLE file = ::CreateFileW(LoadMarkPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
+    ScopedHandle file(::CreateFileW(LoadMarkPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
         DWORD wrote = 0;
-        ::WriteFile(file, noteId.data(), static_cast<DWORD>(noteId.size() * sizeof(wchar_t)), &wrote, nullptr);
-        ::CloseHandle(file);
+        ::WriteFile(file.Get(), noteId.data(), static_cast<DWORD>(noteId.size() * sizeof(wchar_t)), &wrote, nullptr);
     }
     return !g_failed.empty() && g_failed == noteId;
 }

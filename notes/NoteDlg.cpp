@@ -14,6 +14,8 @@
 #include "res/toolbars.h"
 #include "notes/RtfCheck.h"
 #include "timenotes/TitleStrip.h"
+#include "ui/ScopedHandles.h"
+#include "ui/TextConv.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -69,39 +71,16 @@ void StreamIn(HWND text, const char* data, size_t size, WPARAM format)
     ::SendMessageW(text, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
 }
 
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    const int n =
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? n : 0, '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const std::string& bytes)
-{
-    if (bytes.empty())
-        return std::wstring();
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring out(n > 0 ? n : 0, L'\0');
-    if (n > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &out[0], n);
-    return out;
-}
-
 // The note toolbar's pictures with dark strokes made light, for dark backgrounds.
 HIMAGELIST CreateDarkImages(HINSTANCE instance)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDR_TOOLBAR_NOTE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ScopedGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDR_TOOLBAR_NOTE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap)
         return nullptr;
     DIBSECTION dib = {};
     HIMAGELIST images = nullptr;
-    if (::GetObjectW(bitmap, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 24) {
+    if (::GetObjectW(bitmap.Get(), sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 24) {
         auto* rows = static_cast<BYTE*>(dib.dsBm.bmBits);
         for (int y = 0; y < dib.dsBm.bmHeight; ++y) {
             BYTE* px = rows + static_cast<size_t>(y) * dib.dsBm.bmWidthBytes;
@@ -115,9 +94,8 @@ HIMAGELIST CreateDarkImages(HINSTANCE instance)
         const int size = dib.dsBm.bmHeight;
         images = ::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, dib.dsBm.bmWidth / size, 1);
         if (images)
-            ::ImageList_AddMasked(images, bitmap, RGB(255, 0, 255));
+            ::ImageList_AddMasked(images, bitmap.Get(), RGB(255, 0, 255));
     }
-    ::DeleteObject(bitmap);
     return images;
 }
 

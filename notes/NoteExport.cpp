@@ -9,6 +9,7 @@
 
 #include "lang/LanguageTable.h"
 #include "notes/NoteDlg.h"
+#include "ui/ScopedHandles.h"
 
 namespace {
 
@@ -37,24 +38,25 @@ void WriteAndOpen(const std::wstring& text, const wchar_t* suffix, HWND control)
     // Deleting first also clears attributes a new file would not match; the
     // create truncates whatever the delete could not remove.
     ::DeleteFileW(path.c_str());
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const wchar_t* message = GetLangString(kTextFileAccessError);
-        ::MessageBoxW(::GetActiveWindow(), message ? message : L"", nullptr, MB_OK);
-        return;
-    }
-    DWORD done = 0;
-    if (control) {
-        EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(file), 0, WriteChunk};
-        ::SendMessageW(control, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-    } else {
-        const unsigned char bom[2] = {0xFF, 0xFE};
-        ::WriteFile(file, bom, sizeof(bom), &done, nullptr);
-        if (!text.empty())
-            ::WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &done, nullptr);
-    }
-    ::CloseHandle(file);
+    {
+        ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            const wchar_t* message = GetLangString(kTextFileAccessError);
+            ::MessageBoxW(::GetActiveWindow(), message ? message : L"", nullptr, MB_OK);
+            return;
+        }
+        DWORD done = 0;
+        if (control) {
+            EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(file.Get()), 0, WriteChunk};
+            ::SendMessageW(control, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+        } else {
+            const unsigned char bom[2] = {0xFF, 0xFE};
+            ::WriteFile(file.Get(), bom, sizeof(bom), &done, nullptr);
+            if (!text.empty())
+                ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &done, nullptr);
+        }
+    }  // closed before anything opens it
     ::ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

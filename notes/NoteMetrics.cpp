@@ -1,5 +1,7 @@
 #include "notes/NoteMetrics.h"
 
+#include "app/ConfigRules.h"
+
 #include <climits>
 
 int SaturateToInt(long long value)
@@ -32,28 +34,9 @@ int FontHeightToTwips(int fontHeight)
     return static_cast<int>(twips);
 }
 
-int ParseLeadingInt(const std::wstring& text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || (text[i] >= L'\t' && text[i] <= L'\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
-        negative = text[i] == L'-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        value = value * 10 + (text[i] - L'0');
-        if (value > 1LL << 32)
-            value = 1LL << 32;  // enough to saturate either way
-    }
-    return SaturateToInt(negative ? -value : value);
-}
-
 int NoteSizeFromText(const std::wstring& text)
 {
-    const int size = ParseLeadingInt(text);
+    const int size = ParseProfileInt(text.c_str());
     if (size < 100)
         return 100;
     if (size > 400)

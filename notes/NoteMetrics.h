@@ -20,9 +20,6 @@ constexpr int kMaxTwips = 32760;
 // Edge length of a new note from the size setting's text, 100..400.
 int NoteSizeFromText(const std::wstring& text);
 
-// Leading decimal number of a text as C's atoi reads it, saturated at the 32-bit limits.
-int ParseLeadingInt(const std::wstring& text);
-
 struct ScreenRect {
     int left;
     int top;

@@ -69,7 +69,7 @@ bool NoteRecord::ProbeNote(int number)
 
 int NoteRecord::Number() const
 {
-    return ParseLeadingInt(m_noteId);
+    return ParseProfileInt(m_noteId.c_str());
 }
 
 void NoteRecord::ResetFromDefaults(int cursorX, int cursorY)

@@ -1,5 +1,7 @@
 #include "setup/MailText.h"
 
+#include "app/ConfigRules.h"
+
 namespace {
 
 std::wstring Trimmed(const std::wstring& s)
@@ -59,10 +61,8 @@ MailContent ComposeRecommendation(const std::wstring& programName,
     if (!productPage.empty())
         mail.body += (mail.body.empty() ? L"" : L"\r\n") + productPage;
     mail.attachmentPath = attachmentPath;
-    if (!attachmentPath.empty()) {
-        size_t slash = attachmentPath.find_last_of(L"\\/");
-        mail.attachmentName = slash == std::wstring::npos ? attachmentPath : attachmentPath.substr(slash + 1);
-    }
+    if (!attachmentPath.empty())
+        mail.attachmentName = FileNameOf(attachmentPath);
     return mail;
 }
 

@@ -13,6 +13,7 @@
 #include "setup/Mail.h"
 #include "setup/SetupDlg.h"
 #include "setup/SetupSystem.h"
+#include "ui/ScopedHandles.h"
 
 namespace {
 
@@ -69,10 +70,9 @@ int RestartElevated(const std::wstring& raw, const InstallChoice& choice)
     if (!::ShellExecuteExW(&info))
         return ::GetLastError() == ERROR_CANCELLED ? kSetupCancelled : kSetupFailed;
     DWORD code = kSetupFailed;
-    if (info.hProcess) {
-        ::WaitForSingleObject(info.hProcess, INFINITE);
-        ::GetExitCodeProcess(info.hProcess, &code);
-        ::CloseHandle(info.hProcess);
+    if (ScopedHandle process(info.hProcess); process) {
+        ::WaitForSingleObject(process.Get(), INFINITE);
+        ::GetExitCodeProcess(process.Get(), &code);
     }
     return static_cast<int>(code);
 }

@@ -12,6 +12,8 @@
 #include "app/Startup.h"
 #include "res/resource.h"
 #include "setup/Setup.h"
+#include "ui/ScopedHandles.h"
+#include "ui/TextConv.h"
 
 namespace {
 
@@ -62,9 +64,9 @@ BOOL CALLBACK CollectQuillboard(HWND hWnd, LPARAM lParam)
 
 bool FitsOemCodePage(const std::wstring& text)
 {
-    BOOL lost = FALSE;
-    ::WideCharToMultiByte(CP_OEMCP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, &lost);
-    return !lost;
+    bool lossless = true;
+    TextToMultiByte(CP_OEMCP, text, &lossless);
+    return lossless;
 }
 
 // cmd reads a batch file in the OEM code page: a path that does not fit it is
@@ -76,16 +78,6 @@ std::wstring BatchPath(const std::wstring& path)
     wchar_t shortPath[MAX_PATH] = L"";
     DWORD n = ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
     return n && n < MAX_PATH ? shortPath : path;
-}
-
-std::string InOemCodePage(const std::wstring& text)
-{
-    int n =
-        ::WideCharToMultiByte(CP_OEMCP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? n : 0, '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_OEMCP, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
 }
 
 }  // namespace
@@ -122,20 +114,17 @@ std::wstring ShortcutTarget(const std::wstring& linkPath)
 {
     if (FileTest(linkPath.c_str()) != 1)
         return L"";
-    IShellLinkW* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link))))
+    ScopedComPtr<IShellLinkW> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.ReceiveVoid())))
         return L"";
     std::wstring target;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    ScopedComPtr<IPersistFile> file;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) {
         wchar_t path[MAX_PATH] = L"";
         if (SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ)) &&
             SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH)))
             target = path;
-        file->Release();
     }
-    link->Release();
     return target;
 }
 
@@ -196,10 +185,12 @@ bool EndRunningQuillboard(DWORD timeoutMs)
 
 bool WriteUninstallEntry(const UninstallEntry& e, bool forAll)
 {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(Root(forAll), kUninstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+    HKEY created = nullptr;
+    if (::RegCreateKeyExW(Root(forAll), kUninstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr) !=
         ERROR_SUCCESS)
         return false;
+    ScopedRegKey owned(created);
+    HKEY key = owned.Get();
     bool ok = SetString(key, L"DisplayName", e.displayName) && SetString(key, L"DisplayVersion", e.displayVersion) &&
               SetString(key, L"Publisher", e.publisher) && SetString(key, L"DisplayIcon", e.displayIcon) &&
               SetString(key, L"InstallLocation", e.installLocation) &&
@@ -207,23 +198,22 @@ bool WriteUninstallEntry(const UninstallEntry& e, bool forAll)
               SetString(key, L"QuietUninstallString", e.quietUninstallString) &&
               SetDword(key, L"EstimatedSize", e.estimatedSizeKb) && SetDword(key, L"NoModify", 1) &&
               SetDword(key, L"NoRepair", 1) && SetString(key, L"InstallDate", e.installDate);
-    ::RegCloseKey(key);
     return ok;
 }
 
 std::wstring ReadUninstallValue(bool forAll, const wchar_t* name)
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(Root(forAll), kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(Root(forAll), kUninstallKey, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return L"";
+    ScopedRegKey key(opened);
     wchar_t data[2048] = L"";
     DWORD type = 0;
     DWORD bytes = sizeof(data) - sizeof(wchar_t);
     std::wstring value;
-    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes) == ERROR_SUCCESS &&
+    if (::RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes) == ERROR_SUCCESS &&
         type == REG_SZ)
         value.assign(data, ::wcsnlen(data, bytes / sizeof(wchar_t)));
-    ::RegCloseKey(key);
     return value;
 }
 
@@ -274,16 +264,19 @@ bool StartSelfRemoval(const std::wstring& exePath, const std::wstring& folder)
     if (temp.empty())
         return false;
     const std::wstring batch = temp + L"Quillboard_uninstall_" + std::to_wstring(::GetCurrentProcessId()) + L".bat";
-    HANDLE file =
-        ::CreateFileW(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    // Short names exist only for files that exist: the batch file's own after its creation.
-    const std::string text = InOemCodePage(SelfRemovalBatch(BatchPath(exePath), BatchPath(folder), BatchPath(batch)));
-    DWORD written = 0;
-    bool ok =
-        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-    ::CloseHandle(file);
+    bool ok = false;
+    {
+        ScopedHandle file(
+            ::CreateFileW(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return false;
+        // Short names exist only for files that exist: the batch file's own after its creation.
+        const std::string text =
+            TextToMultiByte(CP_OEMCP, SelfRemovalBatch(BatchPath(exePath), BatchPath(folder), BatchPath(batch)));
+        DWORD written = 0;
+        ok = ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+             written == text.size();
+    }  // closed before cmd reads it, or before it is deleted
     if (!ok) {
         ::DeleteFileW(batch.c_str());
         return false;

@@ -1,6 +1,7 @@
 #include "shell/SendTo.h"
 
 #include "app/Config.h"
+#include "ui/ScopedHandles.h"
 
 #include <objidl.h>
 #include <ole2.h>
@@ -52,24 +53,19 @@ HRESULT WriteShortcut(const wchar_t* target, const wchar_t* description, const w
     if (n == 0 || n >= MAX_PATH)
         return E_FAIL;
 
-    IShellLinkW* link = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link));
+    ScopedComPtr<IShellLinkW> link;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.ReceiveVoid());
     if (FAILED(hr))
         return hr;
-    IPersistFile* file = nullptr;
-    hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    if (FAILED(hr)) {
-        link->Release();
+    ScopedComPtr<IPersistFile> file;
+    hr = link->QueryInterface(IID_IPersistFile, file.ReceiveVoid());
+    if (FAILED(hr))
         return hr;
-    }
     hr = link->SetPath(full);
     if (SUCCEEDED(hr))
         hr = link->SetDescription(description ? description : L"");
     if (SUCCEEDED(hr))
         hr = linkPath && *linkPath ? file->Save(linkPath, TRUE) : E_INVALIDARG;
-    file->Release();
-    link->Release();
     return hr;
 }
 

@@ -56,13 +56,11 @@ bool CToTray::Install(UINT iconId, HICON, const wchar_t* tooltip, bool watchdog)
     Refresh();
     if (watchdog) {
         StopWatchdog();
-        m_stop = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_stop.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         if (m_stop)
-            m_thread = ::CreateThread(nullptr, 0, WatchdogProc, this, 0, &m_threadId);
-        if (!m_thread && m_stop) {
-            ::CloseHandle(m_stop);
-            m_stop = nullptr;
-        }
+            m_thread.Reset(::CreateThread(nullptr, 0, WatchdogProc, this, 0, &m_threadId));
+        if (!m_thread)
+            m_stop.Reset();
     }
     return true;
 }
@@ -96,15 +94,12 @@ bool CToTray::IsPresent() const
 void CToTray::StopWatchdog()
 {
     if (m_stop)
-        ::SetEvent(m_stop);
-    if (m_thread) {
-        // Never killed: a thread stopped inside a heap call would hang the process at exit.
-        ::WaitForSingleObject(m_thread, kStopWaitMs);
-        ::CloseHandle(m_thread);
-    }
-    if (m_stop)
-        ::CloseHandle(m_stop);
-    m_thread = m_stop = nullptr;
+        ::SetEvent(m_stop.Get());
+    // Never killed: a thread stopped inside a heap call would hang the process at exit.
+    if (m_thread)
+        ::WaitForSingleObject(m_thread.Get(), kStopWaitMs);
+    m_thread.Reset();
+    m_stop.Reset();
     m_threadId = 0;
 }
 
@@ -123,7 +118,7 @@ DWORD WINAPI CToTray::WatchdogProc(void* param)
 {
     auto* self = static_cast<CToTray*>(param);
     // The owner, id and stop event are set before the thread starts and stay.
-    while (::WaitForSingleObject(self->m_stop, self->m_intervalMs) == WAIT_TIMEOUT) {
+    while (::WaitForSingleObject(self->m_stop.Get(), self->m_intervalMs) == WAIT_TIMEOUT) {
         if (!self->IsPresent())
             ::PostMessageW(self->m_owner, WM_TRAY_REFRESH, 0, 0);
     }
@@ -172,39 +167,31 @@ HICON CToTray::GreyCopy(HICON icon)
     BITMAP bm{};
     const int width = static_cast<int>(info.xHotspot) * 2;
     const int height = static_cast<int>(info.yHotspot) * 2;
-    if (info.hbmColor && ::GetObjectW(info.hbmColor, sizeof(bm), &bm) && width > 0 && height > 0) {
-        HBITMAP grey = ::CreateBitmap(width, height, bm.bmPlanes, bm.bmBitsPixel, nullptr);
-        HDC screen = ::GetDC(nullptr);
-        HDC src = ::CreateCompatibleDC(screen);
-        HDC dst = ::CreateCompatibleDC(screen);
+    // GetIconInfo hands out copies of the icon's bitmaps.
+    ScopedGdiObject<HBITMAP> colour(info.hbmColor);
+    ScopedGdiObject<HBITMAP> mask(info.hbmMask);
+    if (colour && ::GetObjectW(colour.Get(), sizeof(bm), &bm) && width > 0 && height > 0) {
+        ScopedGdiObject<HBITMAP> grey(::CreateBitmap(width, height, bm.bmPlanes, bm.bmBitsPixel, nullptr));
+        ScopedWindowDC screen(nullptr);
+        ScopedMemoryDC src(screen.Get());
+        ScopedMemoryDC dst(screen.Get());
         if (grey && src && dst) {
-            HGDIOBJ oldSrc = ::SelectObject(src, info.hbmColor);
-            HGDIOBJ oldDst = ::SelectObject(dst, grey);
-            RECT all{0, 0, width, height};
-            ::FillRect(dst, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-            for (int y = 0; y < height && y < bm.bmHeight; ++y) {
-                for (int x = 0; x < width && x < bm.bmWidth; ++x) {
-                    const COLORREF c = ::GetPixel(src, x, y);
-                    if (c != CLR_INVALID && (c & 0xFFFFFF) != 0)
-                        ::SetPixelV(dst, x, y, tray::GreyPixel(c));
+            {
+                ScopedSelectObject srcBitmap(src.Get(), colour.Get());
+                ScopedSelectObject dstBitmap(dst.Get(), grey.Get());
+                RECT all{0, 0, width, height};
+                ::FillRect(dst.Get(), &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+                for (int y = 0; y < height && y < bm.bmHeight; ++y) {
+                    for (int x = 0; x < width && x < bm.bmWidth; ++x) {
+                        const COLORREF c = ::GetPixel(src.Get(), x, y);
+                        if (c != CLR_INVALID && (c & 0xFFFFFF) != 0)
+                            ::SetPixelV(dst.Get(), x, y, tray::GreyPixel(c));
+                    }
                 }
             }
-            ::SelectObject(src, oldSrc);
-            ::SelectObject(dst, oldDst);
-            ICONINFO greyInfo{TRUE, 0, 0, info.hbmMask, grey};
+            ICONINFO greyInfo{TRUE, 0, 0, mask.Get(), grey.Get()};
             result = ::CreateIconIndirect(&greyInfo);
         }
-        if (src)
-            ::DeleteDC(src);
-        if (dst)
-            ::DeleteDC(dst);
-        ::ReleaseDC(nullptr, screen);
-        if (grey)
-            ::DeleteObject(grey);
     }
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
     return result;
 }

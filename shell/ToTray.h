@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "ui/ScopedHandles.h"
+
 class CToTray {
 public:
     explicit CToTray(DWORD watchdogIntervalMs = 5000) : m_intervalMs(watchdogIntervalMs) {}
@@ -29,7 +31,7 @@ public:
     bool IsGrey() const { return m_grey; }
     HWND GetOwner() const { return m_owner; }
     UINT GetIconId() const { return m_iconId; }
-    HANDLE GetWatchdogThread() const { return m_thread; }
+    HANDLE GetWatchdogThread() const { return m_thread.Get(); }
 
     // Hides the window, with the caption animation towards the tray when asked
     // and the system animates windows.
@@ -46,8 +48,8 @@ private:
 
     DWORD m_intervalMs;
     DWORD m_threadId = 0;
-    HANDLE m_thread = nullptr;
-    HANDLE m_stop = nullptr;
+    ScopedHandle m_thread;
+    ScopedHandle m_stop;
     wchar_t m_tooltip[1024] = {};
     UINT m_iconId = 0;
     volatile bool m_grey = false;

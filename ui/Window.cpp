@@ -2,13 +2,18 @@
 
 #include "ui/MessageLoop.h"
 
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // The object is found through a window property rather than GWLP_USERDATA,
 // which subclassed controls may use themselves.
 const wchar_t kObjectProp[] = L"Quillboard.Window";
-// The previous procedure of a window whose object died first.
-const wchar_t kOrphanProcProp[] = L"Quillboard.PrevProc";
+// The chain of hooks of a subclassed window.
+const wchar_t kChainProp[] = L"Quillboard.Subclass";
 
 // Object being created on this thread; claimed by its first message.
 thread_local CWindowImplBase* t_creating = nullptr;
@@ -66,16 +71,89 @@ LRESULT ReflectNotification(HWND hWndParent, UINT uMsg, WPARAM wParam, LPARAM lP
     return ::SendMessageW(child, OCM_BASE + uMsg, wParam, lParam);
 }
 
+// The hooks of one window, oldest first, and the procedure below them all,
+// kept in a window property. While a message runs, a hook that leaves only
+// empties its slot, so the positions the running calls stand on stay valid.
+struct SubclassChain {
+    WNDPROC original = nullptr;
+    std::vector<CWindowImplBase*> hooks;
+    int running = 0;  // calls into the chain that have not returned
+    bool destroyed = false;
+
+    static SubclassChain* Of(HWND hWnd) { return static_cast<SubclassChain*>(::GetPropW(hWnd, kChainProp)); }
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // Offers the message to the hooks below position `below`, top down, and
+    // then to the window's own procedure.
+    LRESULT Call(size_t below, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // Where `hook` stands; hooks.size() when it is not in the chain.
+    size_t PositionOf(const CWindowImplBase* hook) const
+    {
+        return static_cast<size_t>(std::find(hooks.begin(), hooks.end(), hook) - hooks.begin());
+    }
+    // Drops empty slots once nothing runs; with no hook left the window gets its
+    // own procedure back, unless someone else hooked it above us.
+    static void Trim(SubclassChain* chain, HWND hWnd);
+};
+
+LRESULT SubclassChain::Call(size_t below, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    ++running;
+    LRESULT result = 0;
+    bool handled = false;
+    while (below > 0 && !handled) {
+        CWindowImplBase* hook = hooks[--below];
+        handled = hook && hook->ProcessWindowMessage(hWnd, uMsg, wParam, lParam, result);
+    }
+    if (!handled)
+        result = ::CallWindowProcW(original, hWnd, uMsg, wParam, lParam);
+    --running;
+    return result;
+}
+
+void SubclassChain::Trim(SubclassChain* chain, HWND hWnd)
+{
+    if (chain->running)
+        return;
+    auto& hooks = chain->hooks;
+    hooks.erase(std::remove(hooks.begin(), hooks.end(), nullptr), hooks.end());
+    if (!hooks.empty())
+        return;
+    if (!chain->destroyed) {
+        if (::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&SubclassChain::Proc))
+            return;  // stays as a pass-through below the other procedure
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
+    }
+    ::RemovePropW(hWnd, kChainProp);
+    delete chain;
+}
+
+LRESULT CALLBACK SubclassChain::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    SubclassChain* chain = Of(hWnd);
+    if (!chain)
+        return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    const LRESULT result = chain->Call(chain->hooks.size(), hWnd, uMsg, wParam, lParam);
+    if (uMsg == WM_NCDESTROY) {
+        chain->destroyed = true;
+        for (size_t i = 0; i < chain->hooks.size(); ++i) {
+            if (CWindowImplBase* hook = std::exchange(chain->hooks[i], nullptr)) {
+                hook->m_hWnd = nullptr;
+                hook->m_hooked = false;
+                hook->OnFinalMessage(hWnd);
+            }
+        }
+    }
+    Trim(chain, hWnd);
+    return result;
+}
+
 CWindowImplBase::~CWindowImplBase()
 {
     // An object that dies before its window must not be called again.
-    if (m_hWnd && ::IsWindow(m_hWnd)) {
-        // Subclassed again on top of us: our procedure stays in the chain, so
-        // it must still find the previous one without the object.
-        if (m_prevProc && !UnsubclassWindow())
-            ::SetPropW(m_hWnd, kOrphanProcProp, reinterpret_cast<HANDLE>(m_prevProc));
+    if (m_hooked)
+        UnsubclassWindow();
+    else if (m_hWnd && ::IsWindow(m_hWnd))
         Detach();
-    }
 }
 
 CWindowImplBase* CWindowImplBase::FromHandle(HWND hWnd)
@@ -98,37 +176,52 @@ void CWindowImplBase::Detach()
 
 BOOL CWindowImplBase::SubclassWindow(HWND hWnd)
 {
-    if (m_hWnd || !::IsWindow(hWnd) || FromHandle(hWnd))
+    if (m_hWnd || !::IsWindow(hWnd))
         return FALSE;
-    Attach(hWnd);
-    m_prevProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowImplBase::WindowProc)));
-    if (!m_prevProc) {
-        Detach();
-        return FALSE;
+    SubclassChain* chain = SubclassChain::Of(hWnd);
+    if (!chain) {
+        auto fresh = std::make_unique<SubclassChain>();
+        if (!::SetPropW(hWnd, kChainProp, fresh.get()))
+            return FALSE;
+        fresh->original = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassChain::Proc)));
+        if (!fresh->original) {  // another process's window, say
+            ::RemovePropW(hWnd, kChainProp);
+            return FALSE;
+        }
+        chain = fresh.release();
     }
+    chain->hooks.push_back(this);
+    m_hWnd = hWnd;
+    m_hooked = true;
     return TRUE;
 }
 
 HWND CWindowImplBase::UnsubclassWindow()
 {
+    if (!m_hooked)
+        return nullptr;
     HWND hWnd = m_hWnd;
-    if (!hWnd || !m_prevProc)
-        return nullptr;
-    // Someone subclassed on top of us: leave the chain alone rather than cut it.
-    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)) != &CWindowImplBase::WindowProc)
-        return nullptr;
-    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_prevProc));
-    m_prevProc = nullptr;
-    Detach();
+    m_hWnd = nullptr;
+    m_hooked = false;
+    if (SubclassChain* chain = SubclassChain::Of(hWnd)) {
+        const size_t at = chain->PositionOf(this);
+        if (at < chain->hooks.size())
+            chain->hooks[at] = nullptr;
+        SubclassChain::Trim(chain, hWnd);
+    }
     return hWnd;
 }
 
 LRESULT CWindowImplBase::DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (m_prevProc)
-        return ::CallWindowProcW(m_prevProc, m_hWnd, uMsg, wParam, lParam);
-    return ::DefWindowProcW(m_hWnd, uMsg, wParam, lParam);
+    HWND hWnd = m_hWnd;
+    SubclassChain* chain = m_hooked ? SubclassChain::Of(hWnd) : nullptr;
+    if (!chain)
+        return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    const LRESULT result = chain->Call(chain->PositionOf(this), hWnd, uMsg, wParam, lParam);
+    SubclassChain::Trim(chain, hWnd);
+    return result;
 }
 
 HWND CWindowImplBase::CreateImpl(const wchar_t* className,
@@ -178,31 +271,12 @@ LRESULT CALLBACK CWindowImplBase::StartWindowProc(HWND hWnd, UINT uMsg, WPARAM w
 LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     CWindowImplBase* self = FromHandle(hWnd);
-    if (!self) {
-        auto prev = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kOrphanProcProp));
-        if (uMsg == WM_NCDESTROY)
-            ::RemovePropW(hWnd, kOrphanProcProp);
-        return prev ? ::CallWindowProcW(prev, hWnd, uMsg, wParam, lParam)
-                    : ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
-    }
-
+    if (!self)
+        return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
     LRESULT result = 0;
-    if (!self->ProcessWindowMessage(hWnd, uMsg, wParam, lParam, result)) {
-        if (uMsg == WM_NCDESTROY) {
-            // Let the previous procedure see its last message, then forget the window.
-            WNDPROC prev = self->m_prevProc;
-            self->m_prevProc = nullptr;
-            self->Detach();
-            result = prev ? ::CallWindowProcW(prev, hWnd, uMsg, wParam, lParam)
-                          : ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
-            self->OnFinalMessage(hWnd);
-            return result;
-        }
-        result = self->DefWindowProc(uMsg, wParam, lParam);
-    } else if (uMsg == WM_NCDESTROY) {
-        if (self->m_prevProc)
-            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->m_prevProc));
-        self->m_prevProc = nullptr;
+    if (!self->ProcessWindowMessage(hWnd, uMsg, wParam, lParam, result))
+        result = ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    if (uMsg == WM_NCDESTROY) {
         self->Detach();
         self->OnFinalMessage(hWnd);
     }

@@ -1,6 +1,6 @@
 // A small window layer: windows as classes with a message map, subclassing
-// that keeps the previous window procedure, and reflection of child
-// notifications back to the child as message + OCM_BASE.
+// through one chain per window (hooks join and leave in any order), and
+// reflection of child notifications back to the child as message + OCM_BASE.
 #pragma once
 
 #include <windows.h>
@@ -44,15 +44,19 @@ public:
     CWindowImplBase& operator=(const CWindowImplBase&) = delete;
     ~CWindowImplBase() override;
 
-    // Replaces the window procedure of an existing window; unhandled messages go
-    // to the previous one. Fails when the window is already ours.
+    // Hooks an existing window: this object sees its messages first and
+    // unhandled ones go on down the window's chain of hooks to its own
+    // procedure. Several objects may hook one window.
     BOOL SubclassWindow(HWND hWnd);
-    // Puts the previous procedure back and forgets the window.
+    // Leaves the window's chain; the other hooks stay. When the last one
+    // leaves, the window gets its own procedure back.
     HWND UnsubclassWindow();
 
+    // What happens to a message this object does not handle: the next hook
+    // below, or the window's own procedure.
     LRESULT DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-    // The object behind a window of this layer, or null.
+    // The object behind a window created by this layer, or null.
     static CWindowImplBase* FromHandle(HWND hWnd);
 
 protected:
@@ -69,13 +73,14 @@ protected:
     // Called after WM_NCDESTROY, once the window is gone.
     virtual void OnFinalMessage(HWND) {}
 
-    WNDPROC m_prevProc = nullptr;
-
 private:
+    friend struct SubclassChain;
     static LRESULT CALLBACK StartWindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void Attach(HWND hWnd);
     void Detach();
+
+    bool m_hooked = false;  // m_hWnd is a hooked window, not one created here
 };
 
 template <class T>

@@ -1,14 +1,36 @@
-// The drop-shadow window following its parent through the hooked procedure.
+// The drop-shadow window following its parent through a hook in the parent's chain.
 #include "controls/WndShadow.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
 using test::PumpUntil;
+
+constexpr UINT kProbe = WM_APP + 9;
+int g_parentProbes = 0;  // probes that reached the parent's own procedure
+
+LRESULT CALLBACK ParentProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == kProbe)
+        ++g_parentProbes;
+    return ::DefWindowProcW(hWnd, msg, wp, lp);
+}
+
+// Another hook on the parent, as the command bar puts on a note while its menu is open.
+class CProbeHook : public CWindowImplBase {
+public:
+    BOOL ProcessWindowMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT&) override
+    {
+        probes += msg == kProbe;
+        return FALSE;
+    }
+    int probes = 0;
+};
 
 class ShadowWindow : public ::testing::Test {
 protected:
@@ -16,7 +38,7 @@ protected:
     {
         CWndShadow::Initialize(::GetModuleHandleW(nullptr));
         WNDCLASSW wc = {};
-        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.lpfnWndProc = &ParentProc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"QbShadowTestParent";
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -85,14 +107,47 @@ TEST_F(ShadowWindow, HugeParentGetsNoShadow)
     EXPECT_TRUE(PumpUntil([&] { return FollowsParent(shadow); })) << "a normal size brings it back";
 }
 
-TEST_F(ShadowWindow, ShadowDyingFirstUnhooksTheParent)
+TEST_F(ShadowWindow, ShadowAndAnotherHookLeaveTheParentInAnyOrder)
 {
-    const LONG_PTR before = ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC);
-    {
-        CWndShadow shadow;
-        shadow.Create(m_parent);
-        EXPECT_NE(before, ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC));
+    const LONG_PTR own = ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC);
+    for (bool shadowFirst : {true, false}) {
+        auto shadow = std::make_unique<CWndShadow>();
+        shadow->Create(m_parent);
+        CProbeHook other;
+        ASSERT_TRUE(other.SubclassWindow(m_parent));
+        ::ShowWindow(m_parent, SW_SHOWNA);
+        EXPECT_TRUE(PumpUntil([&] { return FollowsParent(*shadow); })) << "follows under another hook";
+
+        if (shadowFirst)
+            shadow.reset();
+        else
+            other.UnsubclassWindow();
+        g_parentProbes = 0;
+        ::SendMessageW(m_parent, kProbe, 0, 0);
+        EXPECT_EQ(1, g_parentProbes) << "the parent's own procedure is still reached, shadow first: " << shadowFirst;
+        if (shadowFirst) {
+            EXPECT_EQ(1, other.probes);
+            other.UnsubclassWindow();
+        } else {
+            ::SetWindowPos(m_parent, nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            EXPECT_TRUE(FollowsParent(*shadow)) << "the shadow still hears its parent";
+            shadow.reset();
+        }
+        EXPECT_EQ(own, ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC)) << "shadow first: " << shadowFirst;
+        ::ShowWindow(m_parent, SW_HIDE);
     }
-    EXPECT_EQ(before, ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC));
-    ::ShowWindow(m_parent, SW_SHOWNA);  // nothing left to call into
+}
+
+TEST_F(ShadowWindow, ParentDestroyedWithHooksInstalled)
+{
+    CWndShadow shadow;
+    shadow.Create(m_parent);
+    CProbeHook other;
+    ASSERT_TRUE(other.SubclassWindow(m_parent));
+    const HWND shadowWindow = shadow.GetHwnd();
+    ASSERT_TRUE(::IsWindow(shadowWindow));
+    ::DestroyWindow(m_parent);
+    EXPECT_FALSE(::IsWindow(shadowWindow));
+    EXPECT_EQ(nullptr, other.m_hWnd);
+    shadow.SetColor(RGB(1, 2, 3));  // nothing left to draw on
 }

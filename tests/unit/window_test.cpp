@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -97,36 +98,152 @@ TEST_F(Reflection, SubclassKeepsThePreviousProcedure)
     ::GetWindowTextW(child, text, 32);
     EXPECT_STREQ(L"changed", text);
 
-    CRecordingChild second;
-    EXPECT_FALSE(second.SubclassWindow(child)) << "one object per window";
-
     HWND hWnd = child.UnsubclassWindow();
     EXPECT_EQ(hWnd, ::GetDlgItem(parent, 77));
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(77, 0), reinterpret_cast<LPARAM>(hWnd));
     EXPECT_TRUE(child.got.empty());
-    EXPECT_EQ(nullptr, CWindowImplBase::FromHandle(hWnd));
 }
 
-LRESULT CALLBACK PassOn(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
+// A window whose own procedure and hooks write into one log, so the order in
+// which a message passes them shows: 'O' is the window's own procedure.
+constexpr UINT kProbe = WM_APP + 7;
+constexpr WPARAM kDestroyInside = 1;  // the own procedure destroys the window while the chain runs
+std::string g_log;
+
+LRESULT CALLBACK OwnProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == kProbe || msg == WM_NCDESTROY)
+        g_log += 'O';
+    if (msg == kProbe && wp == kDestroyInside)
+        ::DestroyWindow(hWnd);
+    return msg == kProbe ? 42 : ::DefWindowProcW(hWnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK ForeignProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == kProbe)
+        g_log += 'F';
     return ::CallWindowProcW(reinterpret_cast<WNDPROC>(::GetPropW(hWnd, L"test.prev")), hWnd, msg, wp, lp);
 }
 
-TEST_F(Reflection, ObjectDyingUnderAForeignSubclassKeepsTheChain)
-{
-    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+class CTagHook : public CWindowImplBase {
+public:
+    explicit CTagHook(char tag) : m_tag(tag) {}
+    BOOL ProcessWindowMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT&) override
     {
-        CRecordingChild inner;
-        ASSERT_TRUE(inner.SubclassWindow(hWnd));
-        ::SetPropW(
-            hWnd, L"test.prev",
-            reinterpret_cast<HANDLE>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOn))));
+        if (msg == kProbe || msg == WM_NCDESTROY)
+            g_log += m_tag;
+        if (msg == kProbe && leaveOnProbe)
+            UnsubclassWindow();
+        return FALSE;
     }
-    // The static control's own procedure is still reached through ours.
-    ::SetWindowTextW(hWnd, L"still works");
-    wchar_t text[32] = L"";
-    ::GetWindowTextW(hWnd, text, 32);
-    EXPECT_STREQ(L"still works", text);
+    bool leaveOnProbe = false;
+    int finalMessages = 0;
+
+protected:
+    void OnFinalMessage(HWND) override { ++finalMessages; }
+
+private:
+    char m_tag;
+};
+
+class Chain : public ::testing::Test {
+protected:
+    void SetUp() override { CreateOwnWindow(); }
+    void CreateOwnWindow()
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &OwnProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QbChainTest";
+        ::RegisterClassW(&wc);
+        hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                                 nullptr);
+        ASSERT_TRUE(hWnd);
+        own = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(hWnd))
+            ::DestroyWindow(hWnd);
+    }
+
+    // The path a message takes, newest hook first.
+    std::string Probe(WPARAM wp = 0)
+    {
+        g_log.clear();
+        EXPECT_EQ(42, ::SendMessageW(hWnd, kProbe, wp, 0)) << "the own procedure's answer comes back";
+        return g_log;
+    }
+    bool OwnProcBack() const { return ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == own; }
+
+    HWND hWnd = nullptr;
+    LONG_PTR own = 0;
+};
+
+TEST_F(Chain, HooksLeaveInAnyOrderWithoutCuttingEachOther)
+{
+    struct Case {
+        char first;             // the hook that leaves first
+        bool insideItsMessage;  // it leaves from its own handler, while the message runs
+        const char* after;      // the path once it has left
+    } cases[] = {{'A', false, "BO"}, {'B', false, "AO"}, {'A', true, "BO"}, {'B', true, "AO"}};
+    for (const Case& c : cases) {
+        CTagHook a('A'), b('B');
+        ASSERT_TRUE(a.SubclassWindow(hWnd));
+        ASSERT_TRUE(b.SubclassWindow(hWnd));
+        CTagHook& first = c.first == 'A' ? a : b;
+        first.leaveOnProbe = c.insideItsMessage;
+        EXPECT_EQ("BAO", Probe()) << "newest first, the message goes on past a hook that leaves";
+        if (!c.insideItsMessage) {
+            EXPECT_EQ(hWnd, first.UnsubclassWindow());
+        }
+        EXPECT_EQ(c.after, Probe()) << c.first << c.insideItsMessage;
+        EXPECT_FALSE(OwnProcBack());
+        EXPECT_EQ(hWnd, (c.first == 'A' ? b : a).UnsubclassWindow());
+        EXPECT_EQ("O", Probe());
+        EXPECT_TRUE(OwnProcBack()) << "the own procedure is back";
+    }
+}
+
+TEST_F(Chain, ForeignProcedureAboveKeepsTheChainBelowIt)
+{
+    {
+        CTagHook a('A');
+        ASSERT_TRUE(a.SubclassWindow(hWnd));
+        ::SetPropW(hWnd, L"test.prev",
+                   reinterpret_cast<HANDLE>(
+                       ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc))));
+    }  // a dies under the foreign procedure
+    EXPECT_EQ("FO", Probe());
+    CTagHook b('B');
+    ASSERT_TRUE(b.SubclassWindow(hWnd));
+    EXPECT_EQ("FBO", Probe()) << "a new hook joins the chain below the foreign procedure";
+    b.UnsubclassWindow();
+    EXPECT_EQ("FO", Probe());
+}
+
+TEST_F(Chain, DestroyingTheWindowReleasesEveryHook)
+{
+    for (WPARAM inside : {WPARAM{0}, kDestroyInside}) {
+        if (!::IsWindow(hWnd))
+            CreateOwnWindow();
+        CTagHook a('A'), b('B');
+        ASSERT_TRUE(a.SubclassWindow(hWnd));
+        ASSERT_TRUE(b.SubclassWindow(hWnd));
+        g_log.clear();
+        if (inside)
+            Probe(inside);
+        else
+            ::DestroyWindow(hWnd);
+        EXPECT_FALSE(::IsWindow(hWnd));
+        EXPECT_EQ(inside ? "BAOBAO" : "BAO", g_log) << "every hook and the own procedure see WM_NCDESTROY";
+        for (const CTagHook* hook : {&a, &b}) {
+            EXPECT_EQ(nullptr, hook->m_hWnd);
+            EXPECT_EQ(1, hook->finalMessages);
+        }
+        EXPECT_EQ(nullptr, a.UnsubclassWindow()) << "nothing left to leave";
+    }
 }
 
 TEST(WindowImpl, ObjectForgetsItsWindowWhenDestroyed)
