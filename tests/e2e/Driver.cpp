@@ -153,6 +153,18 @@ std::vector<std::wstring> IniKeys(const std::wstring& ini, const wchar_t* sectio
     return keys;
 }
 
+std::wstring RegText(HKEY root, const wchar_t* key, const wchar_t* name)
+{
+    union {
+        wchar_t text[2048];
+        DWORD number;
+    } value = {};
+    DWORD bytes = sizeof(value), type = 0;
+    if (::RegGetValueW(root, key, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, &value, &bytes) != ERROR_SUCCESS)
+        return L"<missing>";
+    return type == REG_DWORD ? std::to_wstring(value.number) : value.text;
+}
+
 std::wstring UserConfigPath()
 {
     wchar_t appData[MAX_PATH] = L"";

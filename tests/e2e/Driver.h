@@ -45,6 +45,8 @@ std::wstring IniRead(const std::wstring& ini,
 void IniWrite(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value);
 // The keys of a section in file order.
 std::vector<std::wstring> IniKeys(const std::wstring& ini, const wchar_t* section);
+// A registry text value, or a number written as text; "<missing>" when there is none.
+std::wstring RegText(HKEY root, const wchar_t* key, const wchar_t* name);
 // The per-user configuration file of the test prefix.
 std::wstring UserConfigPath();
 

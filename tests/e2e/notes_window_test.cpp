@@ -184,7 +184,7 @@ TEST(NoteWindow, CtrlBTogglesTheWordAtTheCaretAndTheMenuChecksOnTopAndSetsTransp
         EXPECT_FALSE(BoldAt(rtf, L"beta")) << "only the word at the caret: " << rtf;
     }
 
-    const int unpinned = MenuBands(p, note, 1);
+    const int unpinned = MenuBands(p, note, 2);  // Note-Pad and Word-Pad carry pictures
     ASSERT_GE(unpinned, 0) << "the note menu opens";
     ASSERT_TRUE(SendCommand(note, ID_NOTE_ONTOP));
     EXPECT_EQ(L"1", IniRead(ini, kNote0, L"m_ontop")) << "on top from the menu is saved at once";

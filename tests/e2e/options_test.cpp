@@ -36,32 +36,16 @@ bool Shown(HWND main, int id)
 
 std::wstring RunValue()
 {
-    wchar_t data[2048] = {};
-    DWORD bytes = sizeof(data) - sizeof(wchar_t);
-    HKEY key = nullptr;
-    if (RegOpenKeyW(HKEY_CURRENT_USER, kRunKey, &key) != ERROR_SUCCESS)
-        return L"<no key>";
-    LONG rc = RegQueryValueExW(key, kMain, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &bytes);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS)
-        return L"<none>";
-    // The reader may count a terminator that the data does not hold.
-    std::wstring text(data, bytes / sizeof(wchar_t));
-    while (!text.empty() && text.back() == L'\0')
-        text.pop_back();
-    return text;
+    return RegText(HKEY_CURRENT_USER, kRunKey, kMain);
 }
 
 void SetRunValue(const std::wstring& text)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kRunKey, &key), ERROR_SUCCESS);
     if (text.empty())
-        RegDeleteValueW(key, kMain);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kMain);
     else
-        RegSetValueExW(key, kMain, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>(text.size() * sizeof(wchar_t)));
-    RegCloseKey(key);
+        RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kMain, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 int Bitmap(HWND main, int command)
@@ -176,7 +160,7 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         EXPECT_EQ(RunValue(), expectedRun);
         EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
         SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
-        EXPECT_EQ(RunValue(), L"<none>");
+        EXPECT_EQ(RunValue(), L"<missing>");
         EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
         EXPECT_EQ(p.Exit(main), 0xAFFEu);
     }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <random>
 #include <string>
@@ -71,12 +72,8 @@ int CheckedNotes(const std::wstring& ini, HANDLE worker)
     int count = -1;
     WaitUntil(
         [&] {
-            FILE* f = ::_wfopen(path.c_str(), L"rb");
-            if (f) {
-                if (std::fscanf(f, "%d", &count) != 1)
-                    count = -1;
-                std::fclose(f);
-            }
+            const std::string text = FileBytes(path);
+            count = text.empty() ? -1 : std::atoi(text.c_str());
             return count >= 0 || ::WaitForSingleObject(worker, 0) != WAIT_TIMEOUT;
         },
         20000, 2);
@@ -87,10 +84,6 @@ int CheckedNotes(const std::wstring& ini, HANDLE worker)
 // The configuration layer of the program, driven by a small helper so that many kills fit in
 // little time: half of them the moment a write begins, half right after one ended. Each start
 // of the helper counts the notes, as the next start of the program would find them.
-std::wstring NoteText(HWND note)
-{
-    return NoteText(note);
-}
 
 TEST(Saving, KilledWritesLoseNoNote)
 {

@@ -19,19 +19,6 @@ constexpr DWORD kExitAfterExitCommand = 0xAFFE;
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillboard";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// A text value, or a number written as text.
-std::wstring RegText(HKEY root, const wchar_t* key, const wchar_t* name)
-{
-    union {
-        wchar_t text[2048];
-        DWORD number;
-    } value = {};
-    DWORD bytes = sizeof(value), type = 0;
-    if (::RegGetValueW(root, key, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, &value, &bytes) != ERROR_SUCCESS)
-        return L"<missing>";
-    return type == REG_DWORD ? std::to_wstring(value.number) : value.text;
-}
-
 bool Registered(HKEY root)
 {
     return RegText(root, kUninstallKey, L"InstallLocation") != L"<missing>";
@@ -61,11 +48,7 @@ struct InstallCleanup {
     {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             ::RegDeleteKeyW(root, kUninstallKey);
-            HKEY run = nullptr;
-            if (::RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-                ::RegDeleteValueW(run, L"Quillboard");
-                ::RegCloseKey(run);
-            }
+            ::RegDeleteKeyValueW(root, kRunKey, L"Quillboard");
         }
         for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
             ::DeleteFileW((Special(csidl) + L"\\Quillboard.lnk").c_str());
