@@ -40,5 +40,7 @@ endforeach()
 gtest_discover_tests(qb_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
   PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)
 
+include(tools/screenshots/screenshots.cmake)
+
 add_executable(qb_keepalive WIN32 tests/e2e/keepalive.cpp)
 target_link_options(qb_keepalive PRIVATE -municode)

@@ -220,8 +220,7 @@ cmd_screenshots() {
     mkdir -p "$ROOT/docs"
     log "screenshots on $DISPLAY"
     rm -f "$ROOT"/docs/*.bmp
-    (cd "$WIN_BUILD" && wine "$WIN_BUILD/qb_e2e.exe" --gtest_filter='Screenshots.*' --gtest_also_run_disabled_tests \
-        "--shots=Z:${ROOT//\//\\}\\docs")
+    (cd "$WIN_BUILD" && wine "$WIN_BUILD/qb_screenshots.exe" "$(winpath_of "$ROOT/docs")")
     local bmp
     for bmp in "$ROOT"/docs/*.bmp; do
         [ -f "$bmp" ] || continue

@@ -2,9 +2,11 @@
 
 #include "res/resource.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstdio>
 
 namespace e2e {
 
@@ -19,19 +21,44 @@ std::wstring TempFolder()
     return buf;
 }
 
-struct FindContext {
-    DWORD pid;
-    std::vector<HWND>* out;
-};
-
-BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM out)
 {
-    auto* ctx = reinterpret_cast<FindContext*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == ctx->pid)
-        ctx->out->push_back(hWnd);
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(hWnd);
     return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND window)
+{
+    std::vector<HWND> all;
+    ::EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// Toolbar texts live in the other process: read them through a buffer allocated there.
+std::vector<std::wstring> RemoteButtonTexts(HWND toolbar)
+{
+    std::vector<std::wstring> texts;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(toolbar, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return texts;
+    constexpr SIZE_T kBytes = 4096;
+    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, kBytes, MEM_COMMIT, PAGE_READWRITE));
+    const int count = remote ? int(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; i++) {
+        TBBUTTON button = {};
+        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote));
+        ::ReadProcessMemory(process, remote, &button, sizeof(button), nullptr);
+        wchar_t text[512] = {};
+        if (::SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(remote + 1024)) > 0)
+            ::ReadProcessMemory(process, remote + 1024, text, sizeof(text) - sizeof(wchar_t), nullptr);
+        texts.push_back(text);
+    }
+    if (remote)
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return texts;
 }
 
 }  // namespace
@@ -75,6 +102,31 @@ bool FileExists(const std::wstring& path)
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string FileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    if (FILE* file = ::_wfopen(path.c_str(), L"rb")) {
+        char chunk[4096];
+        for (size_t n; (n = std::fread(chunk, 1, sizeof(chunk), file)) > 0;)
+            bytes.append(chunk, n);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+void PutBytes(const std::wstring& path, const std::string& bytes)
+{
+    if (FILE* file = ::_wfopen(path.c_str(), L"wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+std::string Utf16File(const std::wstring& text)
+{
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
 std::wstring IniRead(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* fallback)
 {
     std::vector<wchar_t> buf(1 << 20);
@@ -101,11 +153,47 @@ std::vector<std::wstring> IniKeys(const std::wstring& ini, const wchar_t* sectio
     return keys;
 }
 
+std::wstring RegText(HKEY root, const wchar_t* key, const wchar_t* name)
+{
+    union {
+        wchar_t text[2048];
+        DWORD number;
+    } value = {};
+    DWORD bytes = sizeof(value), type = 0;
+    if (::RegGetValueW(root, key, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, &value, &bytes) != ERROR_SUCCESS)
+        return L"<missing>";
+    return type == REG_DWORD ? std::to_wstring(value.number) : value.text;
+}
+
 std::wstring UserConfigPath()
 {
     wchar_t appData[MAX_PATH] = L"";
     ::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE);
     return std::wstring(appData) + L"\\Quillboard\\Quillboard.ini";
+}
+
+std::wstring NoteSection(int number)
+{
+    wchar_t section[32];
+    std::swprintf(section, 32, L"%03d_Notice_set", number);
+    return section;
+}
+
+void StoreNote(const std::wstring& ini, int number, Keys keys)
+{
+    for (const auto& [key, value] : keys)
+        IniWrite(ini, NoteSection(number).c_str(), key, value.c_str());
+}
+
+void StoreNote(const std::wstring& ini, int number, int x, int y, int w, int h, const std::wstring& text)
+{
+    StoreNote(ini, number,
+              {{L"m_pos_x", std::to_wstring(x)},
+               {L"m_pos_y", std::to_wstring(y)},
+               {L"m_cx", std::to_wstring(w)},
+               {L"m_cy", std::to_wstring(h)}});
+    if (!text.empty())
+        IniWrite(ini, NoteSection(number).c_str(), L"m_note_str", text.c_str());
 }
 
 bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs, DWORD stepMs)
@@ -120,12 +208,9 @@ bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs, DWORD stepMs)
     }
 }
 
-std::wstring WindowText(HWND hWnd)
+bool Holds(const std::function<bool()>& pred, DWORD timeoutMs)
 {
-    wchar_t buf[1024] = L"";
-    DWORD_PTR n = 0;
-    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, &n);
-    return buf;
+    return !WaitUntil([&] { return !pred(); }, timeoutMs);
 }
 
 std::wstring ClassName(HWND hWnd)
@@ -135,13 +220,31 @@ std::wstring ClassName(HWND hWnd)
     return buf;
 }
 
+RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+std::string Narrow(const std::wstring& s)
+{
+    return std::string(s.begin(), s.end());
+}
+
 bool SendCommand(HWND hWnd, WORD id, WORD code)
 {
     DWORD_PTR ignored = 0;
     return ::SendMessageTimeoutW(hWnd, WM_COMMAND, MAKEWPARAM(id, code), 0, SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
 }
 
-std::wstring LongWindowText(HWND hWnd)
+bool Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutW(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
+
+std::wstring WindowText(HWND hWnd)
 {
     DWORD_PTR length = 0;
     ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
@@ -151,6 +254,35 @@ std::wstring LongWindowText(HWND hWnd)
                           &got);
     text.resize(got);
     return text;
+}
+
+void PressKeys(std::initializer_list<BYTE> keys)
+{
+    for (BYTE vk : keys) {
+        ::keybd_event(vk, 0, 0, 0);
+        ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+    }
+}
+
+void MoveMouse(POINT pt)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(pt.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
+    in.mi.dy = MulDiv(pt.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(in));
+    WaitUntil(
+        [&] {
+            POINT now = {};
+            return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
+        },
+        2000);
+}
+
+void MouseButton(bool down)
+{
+    ::mouse_event(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
 std::vector<HWND> NoteWindows(const QuillProcess& p)
@@ -164,14 +296,128 @@ std::vector<HWND> NoteWindows(const QuillProcess& p)
     return notes;
 }
 
+std::vector<HWND> VisibleNotes(const QuillProcess& p)
+{
+    std::vector<HWND> visible;
+    for (HWND w : NoteWindows(p))
+        if (::IsWindowVisible(w))
+            visible.push_back(w);
+    return visible;
+}
+
+HWND NoteAt(const QuillProcess& p, int left, int top)
+{
+    for (HWND w : NoteWindows(p))
+        if (WindowRect(w).left == left && WindowRect(w).top == top)
+            return w;
+    return nullptr;
+}
+
+std::wstring NoteText(HWND note)
+{
+    return WindowText(::GetDlgItem(note, IDC_NOTE_TEXT));
+}
+
+void SetNoteText(HWND note, const std::wstring& text)
+{
+    HWND edit = ::GetDlgItem(note, IDC_NOTE_TEXT);
+    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Send(note, WM_COMMAND, MAKEWPARAM(IDC_NOTE_TEXT, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
+}
+
 void WaitForStartupSaves(const std::wstring& ini)
 {
     for (int n = 0; n < 40; ++n) {
-        wchar_t section[32];
-        swprintf(section, 32, L"%03d_Notice_set", n);
-        if (IniRead(ini, section, L"m_cx") != L"<missing>")
-            WaitUntil([&] { return IniRead(ini, section, L"m_note_str_info") != L"<missing>"; });
+        const std::wstring section = NoteSection(n);
+        if (IniRead(ini, section.c_str(), L"m_cx") != L"<missing>")
+            WaitUntil([&] { return IniRead(ini, section.c_str(), L"m_note_str_info") != L"<missing>"; });
     }
+}
+
+std::vector<HWND> OpenMenus(const QuillProcess& p)
+{
+    std::vector<HWND> menus;
+    for (HWND w : p.Windows())
+        if (ClassName(w) == L"#32768" && ::IsWindowVisible(w))
+            menus.push_back(w);
+    return menus;
+}
+
+RECT VisibleMenu(const QuillProcess& p)
+{
+    const std::vector<HWND> menus = OpenMenus(p);
+    return menus.empty() ? RECT{-1, -1, -1, -1} : WindowRect(menus[0]);
+}
+
+int MenuPictureBands(HWND menu)
+{
+    const RECT rc = WindowRect(menu);
+    HDC screen = ::GetDC(nullptr);
+    int bands = 0;
+    for (int y = rc.top, run = 0; y < rc.bottom && rc.right - rc.left > 40; ++y) {
+        const COLORREF row = ::GetPixel(screen, rc.right - 20, y);
+        bool marked = false;
+        for (int x = rc.left + 3; x < rc.left + 21 && !marked; ++x)
+            marked = ::GetPixel(screen, x, y) != row;
+        run = marked ? run + 1 : 0;
+        bands += run == 8;
+    }
+    ::ReleaseDC(nullptr, screen);
+    return bands;
+}
+
+void ClickProgramMenu(HWND main)
+{
+    const RECT bar = WindowRect(::GetDlgItem(main, kCommandBar));
+    ::SetForegroundWindow(main);
+    ::SetCursorPos(bar.left + 8, (bar.top + bar.bottom) / 2);
+    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+HWND WaitForBox(const QuillProcess& p, HWND except, bool (*pred)(HWND), DWORD timeoutMs)
+{
+    return p.WaitForWindow(
+        [&](HWND w) { return w != except && ::IsWindowVisible(w) && ClassName(w) == L"#32770" && (!pred || pred(w)); },
+        timeoutMs);
+}
+
+bool IsMessageBox(HWND box)
+{
+    return ::GetDlgItem(box, 0xFFFF) != nullptr;
+}
+
+bool CloseBox(HWND box, WORD button)
+{
+    ::PostMessageW(box, WM_COMMAND, button, 0);
+    return WaitUntil([&] { return !::IsWindow(box); });
+}
+
+std::wstring BoxText(HWND box)
+{
+    std::wstring longest;
+    for (HWND child : Descendants(box))
+        if (ClassName(child) == L"Static" && WindowText(child).size() > longest.size())
+            longest = WindowText(child);
+    return longest;
+}
+
+HWND FirstEdit(HWND window)
+{
+    for (HWND child : Descendants(window))
+        if (ClassName(child) == L"Edit" && ::IsWindowVisible(child))
+            return child;
+    return nullptr;
+}
+
+std::vector<std::wstring> ToolbarTexts(HWND window)
+{
+    std::vector<std::wstring> texts;
+    for (HWND child : Descendants(window))
+        if (ClassName(child) == TOOLBARCLASSNAMEW)
+            for (std::wstring& text : RemoteButtonTexts(child))
+                texts.push_back(std::move(text));
+    return texts;
 }
 
 HWND FindMessageBox(const QuillProcess& p, const std::wstring& text)
@@ -184,17 +430,6 @@ HWND FindMessageBox(const QuillProcess& p, const std::wstring& text)
                 return w;
     }
     return nullptr;
-}
-
-InputLock::InputLock() : m_mutex(::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys"))
-{
-    ::WaitForSingleObject(m_mutex, 120000);
-}
-
-InputLock::~InputLock()
-{
-    ::ReleaseMutex(m_mutex);
-    ::CloseHandle(m_mutex);
 }
 
 QuillProcess::QuillProcess(std::wstring program) : m_program(std::move(program)) {}
@@ -228,9 +463,14 @@ bool QuillProcess::Running() const
 
 std::vector<HWND> QuillProcess::Windows() const
 {
-    std::vector<HWND> out;
-    FindContext ctx = {m_pi.dwProcessId, &out};
-    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&ctx));
+    std::vector<HWND> all, out;
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(w, &pid);
+        if (pid == m_pi.dwProcessId)
+            out.push_back(w);
+    }
     return out;
 }
 
@@ -252,7 +492,7 @@ HWND QuillProcess::WaitForWindow(const std::function<bool(HWND)>& pred, DWORD ti
 
 HWND QuillProcess::WaitForMainWindow(DWORD timeoutMs) const
 {
-    return WaitForWindow([](HWND w) { return ::GetDlgItem(w, 2209) != nullptr; }, timeoutMs);
+    return WaitForWindow([](HWND w) { return ::GetDlgItem(w, IDC_BAR_LINE) != nullptr; }, timeoutMs);
 }
 
 void QuillProcess::WaitIdle(DWORD timeoutMs) const
@@ -281,6 +521,13 @@ bool QuillProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
     if (exitCode)
         *exitCode = code;
     return true;
+}
+
+DWORD QuillProcess::Exit(HWND main)
+{
+    ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
+    DWORD code = 0xDEAD;
+    return WaitForExit(15000, &code) ? code : 0xDEAD;
 }
 
 void QuillProcess::Kill()

@@ -1,6 +1,5 @@
 target_sources(qb_e2e PRIVATE
   tests/e2e/startup_test.cpp
-  tests/e2e/screenshots_test.cpp
   tests/e2e/hostile_test.cpp
 )
 target_sources(qb_e2e PRIVATE tests/e2e/options_test.cpp)

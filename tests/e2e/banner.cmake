@@ -1,6 +1,5 @@
-# The test draws its own copy of the banner to compare with what the program shows.
+# The main window test (cmdbar_test.cpp) draws its own copy of the banner to compare with what the program shows.
 target_sources(qb_e2e PRIVATE
-  tests/e2e/banner_test.cpp
   controls/ImageLoader.cpp
   controls/Banner.cpp
   res/banner.rc

@@ -1,78 +1,96 @@
-// The main window's command bar in the running program: under the banner line, a menu
-// opened by a click, Left and Right with wrap-around, Esc, and the menus' pictures.
+// The top of the main window in the running program: the built-in banner picture scaled to its
+// picture control, and the command bar under the banner line with a menu opened by a click, Left
+// and Right with wrap-around, Esc, and the menus' pictures.
+#include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
+#include "controls/Banner.h"
+
 using namespace e2e;
 
 namespace {
 
-// The program's open menu on the screen; all -1 when there is none.
-RECT OpenMenu(const QuillProcess& p)
-{
-    RECT rc{-1, -1, -1, -1};
-    for (HWND hWnd : p.Windows()) {
-        if (ClassName(hWnd) == L"#32768" && IsWindowVisible(hWnd) && GetWindowRect(hWnd, &rc))
-            break;
-    }
-    return rc;
-}
-
-// The left edge of the open menu once one other than the menu at `previous` has
-// opened and stayed (one key press moves one menu); -1 when none did.
+// The left edge of the open menu once one other than the menu at `previous` has opened
+// and stayed (one key press moves one menu); -1 when none did.
 LONG SettledMenu(const QuillProcess& p, LONG previous)
 {
     LONG opened = -1;
-    bool ok = WaitUntil([&] { return (opened = OpenMenu(p).left) >= 0 && opened != previous; });
-    WaitUntil([] { return false; }, 250);
-    return ok && OpenMenu(p).left == opened ? opened : -1;
+    const bool ok = WaitUntil([&] { return (opened = VisibleMenu(p).left) >= 0 && opened != previous; });
+    return ok && Holds([&] { return VisibleMenu(p).left == opened; }, 250) ? opened : -1;
 }
 
-void Press(BYTE vk)
+// Whether the open menu shows at least n pictures once it is drawn.
+bool ShowsPictures(const QuillProcess& p, int n)
 {
-    keybd_event(vk, 0, 0, 0);
-    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+    return WaitUntil([&] { return !OpenMenus(p).empty() && MenuPictureBands(OpenMenus(p)[0]) >= n; });
 }
 
-// Bands of at least 8 rows in which the open menu's picture column (x 3 to 21, inside the frame) differs from
-// the row's colour further right: one per picture. Separators and the highlight run across the whole row.
-int PictureBands(const QuillProcess& p)
+// Mean difference per channel between the banner control on the screen and the picture as the program should
+// have drawn it (the same resource, scaled to the control), over a grid that takes in the far edges, where an
+// undrawn strip would show.
+double BannerDifference(HWND banner)
 {
-    RECT rc = OpenMenu(p);
+    const RECT rect = WindowRect(banner);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    HBITMAP expected = RenderPicture(kBannerName, kBannerType, GetModuleHandleW(nullptr), w, h);
+    if (!expected)
+        return 255;
     HDC screen = GetDC(nullptr);
-    int bands = 0;
-    for (int y = rc.top, run = 0; y < rc.bottom && rc.right - rc.left > 40; ++y) {
-        COLORREF row = GetPixel(screen, rc.right - 20, y);
-        bool marked = false;
-        for (int x = rc.left + 3; x < rc.left + 21 && !marked; ++x)
-            marked = GetPixel(screen, x, y) != row;
-        run = marked ? run + 1 : 0;
-        bands += run == 8;
+    HBITMAP shot = CreateCompatibleBitmap(screen, w, h);
+    HDC shotDc = CreateCompatibleDC(screen), expectedDc = CreateCompatibleDC(screen);
+    HGDIOBJ oldShot = SelectObject(shotDc, shot), oldExpected = SelectObject(expectedDc, expected);
+    BitBlt(shotDc, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
+    double sum = 0;
+    for (int i = 0; i < 50; i++) {
+        for (int j = 0; j < 10; j++) {
+            const int x = i * (w - 1) / 49, y = j * (h - 1) / 9;
+            const COLORREF a = GetPixel(shotDc, x, y), b = GetPixel(expectedDc, x, y);
+            sum += std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+                   std::abs(GetBValue(a) - GetBValue(b));
+        }
     }
+    SelectObject(shotDc, oldShot);
+    SelectObject(expectedDc, oldExpected);
+    DeleteDC(shotDc);
+    DeleteDC(expectedDc);
     ReleaseDC(nullptr, screen);
-    return bands;
+    DeleteObject(shot);
+    DeleteObject(expected);
+    return sum / (50 * 10 * 3);
 }
 
 }  // namespace
 
-TEST(CommandBar, UnderTheBannerItsMenusOpenMoveAndCloseWithTheirPictures)
+TEST(MainWindowTop, BannerPictureAndTheCommandBarsMenus)
 {
-    // The pointer, the keys and the foreground are shared with the unit tests that track menus.
-    HANDLE inputLock = CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
-    DWORD wait = WaitForSingleObject(inputLock, 120000);
-    ASSERT_TRUE(wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED);  // released when this test's process ends
+    InputLock input;
+    ASSERT_TRUE(input.Held());
 
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
-    HWND bar = GetDlgItem(main, 0xE801);
+
+    HWND banner = GetDlgItem(main, kBannerControlId);
+    ASSERT_TRUE(banner);
+    SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const RECT picture = WindowRect(banner);
+    ASSERT_TRUE(picture.right - picture.left > 50 && picture.bottom - picture.top > 10);
+    double difference = 255;
+    EXPECT_TRUE(WaitUntil([&] { return (difference = BannerDifference(banner)) < 6.0; }, 5000, 100))
+        << "banner differs by " << difference;
+
+    HWND bar = GetDlgItem(main, kCommandBar);
     ASSERT_TRUE(bar) << "the command bar's toolbar";
     RECT line{}, rc{}, client{};  // on the screen
-    GetWindowRect(GetDlgItem(main, 2209), &line);
+    GetWindowRect(GetDlgItem(main, IDC_BAR_LINE), &line);
     GetWindowRect(bar, &rc);
     GetClientRect(main, &client);
     MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
@@ -81,30 +99,26 @@ TEST(CommandBar, UnderTheBannerItsMenusOpenMoveAndCloseWithTheirPictures)
     EXPECT_EQ(rc.right, client.right);
     EXPECT_EQ(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 3);  // "Program", "Info" and "Language"
 
-    SetForegroundWindow(main);
-    SetCursorPos(rc.left + 8, (rc.top + rc.bottom) / 2);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ClickProgramMenu(main);
     LONG first = SettledMenu(p, -1);
     ASSERT_TRUE(first >= rc.left && first <= rc.left + 8) << "the first menu under its button, at " << first;
     // Note-Pad, Word-Pad, the two recommend commands and Exit carry pictures.
-    EXPECT_GE(PictureBands(p), 4) << "pictures in the Program menu";
+    EXPECT_TRUE(ShowsPictures(p, 4)) << "pictures in the Program menu";
 
-    Press(VK_LEFT);
+    PressKeys({VK_LEFT});
     LONG last = SettledMenu(p, first);
     ASSERT_GT(last, first) << "Left on the first menu opens the last";
-    Press(VK_RIGHT);
+    PressKeys({VK_RIGHT});
     ASSERT_EQ(SettledMenu(p, last), first) << "Right on the last menu opens the first";
-    Press(VK_LEFT);
+    PressKeys({VK_LEFT});
     ASSERT_EQ(SettledMenu(p, first), last);
-    Press(VK_LEFT);
+    PressKeys({VK_LEFT});
     LONG middle = SettledMenu(p, last);
     EXPECT_TRUE(middle > first && middle < last) << "Left steps back to the middle menu, at " << middle;
     // Info, FAQ, Homepage, History and Donate carry pictures.
-    EXPECT_GE(PictureBands(p), 5) << "pictures in the Info menu";
+    EXPECT_TRUE(ShowsPictures(p, 5)) << "pictures in the Info menu";
 
-    Press(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenu(p).left < 0; })) << "Esc closes the menu";
-    WaitUntil([] { return false; }, 300);
-    EXPECT_LT(OpenMenu(p).left, 0) << "no menu comes back";
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenus(p).empty(); })) << "Esc closes the menu";
+    EXPECT_TRUE(Holds([&] { return OpenMenus(p).empty(); }, 300)) << "no menu comes back";
 }

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <utility>
-#include <vector>
 
 using namespace e2e;
 
@@ -16,23 +14,6 @@ namespace {
 
 const std::wstring kTextName = L"Quillboard_1.00notepade_txt.txt";
 const std::wstring kRtfName = L"Quillboard_1.00notepade_txt.rtf";
-
-std::string FileBytes(const std::wstring& path)
-{
-    std::string bytes;
-    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
-        char chunk[4096];
-        for (size_t n; (n = fread(chunk, 1, sizeof(chunk), file)) > 0;)
-            bytes.append(chunk, n);
-        fclose(file);
-    }
-    return bytes;
-}
-
-std::string Utf16File(const std::wstring& text)
-{
-    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-}
 
 // A visible window whose title starts with the file's name.
 HWND EditorOf(const std::wstring& fileName)
@@ -90,55 +71,29 @@ protected:
     // Starts the program with one note; returns the note window.
     HWND StartWithNote()
     {
-        for (auto [key, value] : {std::pair{L"m_pos_x", L"200"}, {L"m_pos_y", L"200"}, {L"m_cx", L"300"}})
-            IniWrite(m_ini, L"000_Notice_set", key, value);
+        StoreNote(m_ini, 0, {{L"m_pos_x", L"200"}, {L"m_pos_y", L"200"}, {L"m_cx", L"300"}});
         if (!m_p.Start(L"-ini:" + m_ini))
             return nullptr;
         return m_p.WaitForWindow([](HWND w) { return ::GetDlgItem(w, IDC_NOTE_TEXT) && ::IsWindowVisible(w); });
     }
-    void SetText(HWND note, const std::wstring& text)
-    {
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutW(::GetDlgItem(note, IDC_NOTE_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                              SMTO_ABORTIFHUNG, 5000, &ignored);
-    }
-    // A message box of the program, with its text; null when none shows within the wait.
-    HWND WaitForBox(std::wstring* text = nullptr, DWORD timeoutMs = 10000)
-    {
-        HWND box = m_p.WaitForWindow(
-            [](HWND w) { return ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF); },
-            timeoutMs);
-        if (box && text) {
-            std::vector<wchar_t> buf(10000);
-            ::GetDlgItemTextW(box, 0xFFFF, buf.data(), static_cast<int>(buf.size()));
-            *text = buf.data();
-        }
-        return box;
-    }
-    void CloseBox(HWND box)
-    {
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
-    }
+    HWND Box(DWORD timeoutMs = 10000) { return WaitForBox(m_p, nullptr, IsMessageBox, timeoutMs); }
     void Command(HWND note, UINT id) { ::PostMessageW(note, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     // Exports as plain text and closes the preview; returns the preview's text.
     std::wstring ExportText(HWND note)
     {
         Command(note, ID_NOTE_EXPORT_TEXT);
-        std::wstring shown;
-        HWND box = WaitForBox(&shown);
+        HWND box = Box();
         EXPECT_TRUE(box) << "no preview";
-        if (box)
-            CloseBox(box);
+        const std::wstring shown = box ? BoxText(box) : L"";
+        EXPECT_TRUE(box && CloseBox(box));
         return shown;
     }
     // Whether a box is up once the program has finished the command at hand.
     bool BoxAfterCommand(HWND note)
     {
         // A box of the command is created before its loop answers the sent message.
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutW(note, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        return WaitForBox(nullptr, 0) != nullptr;
+        Send(note, WM_NULL);
+        return Box(0) != nullptr;
     }
 
     std::wstring m_temp, m_ini, m_oldTemp;
@@ -159,10 +114,10 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
     };
     // The note starts empty: the file, written only once the preview is closed, holds the mark alone.
     Command(note, ID_NOTE_EXPORT_TEXT);
-    HWND box = WaitForBox();
+    HWND box = Box();
     ASSERT_TRUE(box);
     EXPECT_FALSE(FileExists(path)) << "written before the preview was closed";
-    CloseBox(box);
+    ASSERT_TRUE(CloseBox(box));
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == "\xFF\xFE"; })) << FileBytes(path).size();
     // "empty" and "short after long" follow longer exports: the file must be cut to them.
     const Case cases[] = {{"two lines", L"first line\r\nsecond \x20AC line", L"first line\r\nsecond \x20AC line"},
@@ -170,14 +125,14 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
                           {"9000 characters", nineThousand, nineThousand.substr(0, 7999)},
                           {"short after long", L"short", L"short"}};
     for (const Case& c : cases) {
-        SetText(note, c.text);
+        SetNoteText(note, c.text);
         EXPECT_EQ(c.exported, ExportText(note)) << c.name << ": the preview shows the exported text";
         EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16File(c.exported); }))
             << c.name << ": " << FileBytes(path).size() << " bytes, expected " << Utf16File(c.exported).size();
     }
 
     // The rich text is streamed whole: all 9000 characters, no byte-order mark.
-    SetText(note, nineThousand);
+    SetNoteText(note, nineThousand);
     Command(note, ID_NOTE_EXPORT_RTF);
     const std::wstring rtf = m_temp + kRtfName;
     // The editor opens the file once it is written and closed.
@@ -186,7 +141,7 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
     EXPECT_EQ(0u, bytes.find("{\\rtf"));
     EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'a')));
     EXPECT_NE(std::string::npos, bytes.find(std::string(4500, 'z')));
-    SetText(note, L"tiny");
+    SetNoteText(note, L"tiny");
     Command(note, ID_NOTE_EXPORT_RTF);
     ASSERT_TRUE(CloseEditorOf(kRtfName));
     EXPECT_LT(FileBytes(rtf).size(), 1000u) << "overwritten";
@@ -195,7 +150,7 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
 
     // A longer old file held open by another program: replaced when the holder shares writing,
     // else reported and left untouched.
-    SetText(note, L"new");
+    SetNoteText(note, L"new");
     const std::string old = Utf16File(L"an older and much longer export of another note");
     struct Holder {
         const char* name;
@@ -216,11 +171,10 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
                 << h.name << ": " << FileBytes(path).size() << " bytes";
             EXPECT_FALSE(BoxAfterCommand(note)) << h.name;
         } else {
-            std::wstring text;
-            HWND box = WaitForBox(&text);
+            HWND box = Box();
             ASSERT_TRUE(box) << h.name;
-            EXPECT_EQ(L"File access error", text) << h.name;
-            CloseBox(box);
+            EXPECT_EQ(L"File access error", BoxText(box)) << h.name;
+            ASSERT_TRUE(CloseBox(box));
             EXPECT_EQ(old, FileBytes(path)) << h.name;
         }
         ::CloseHandle(file);
@@ -236,7 +190,7 @@ TEST_F(Export, TemporaryFolderOf250CharactersFailsQuietly)
     SetTemp(temp);
     HWND note = StartWithNote();
     ASSERT_TRUE(note);
-    SetText(note, L"text");
+    SetNoteText(note, L"text");
     ExportText(note);
     EXPECT_FALSE(BoxAfterCommand(note));
     Command(note, ID_NOTE_EXPORT_RTF);

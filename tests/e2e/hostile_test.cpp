@@ -6,29 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 #include <string>
 
 using namespace e2e;
 
 namespace {
-
-void PutBytes(const std::wstring& path, const std::string& bytes)
-{
-    std::ofstream out(std::string(path.begin(), path.end()), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string Utf16File(const std::wstring& text)
-{
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return bytes;
-}
 
 // The message box the program shows when it cannot save ("File access error").
 HWND AccessErrorBox(const QuillProcess& p)
@@ -37,16 +20,6 @@ HWND AccessErrorBox(const QuillProcess& p)
         if (ClassName(w) == L"#32770" && ::IsWindowVisible(w) && WindowText(w) == L"File access error")
             return w;
     return nullptr;
-}
-
-void CloseBox(HWND box)
-{
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
-std::wstring NoteText(HWND note)
-{
-    return LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT));
 }
 
 TEST(HostileInput, DamagedOrHugeFilesStartAndTakeTheNextWrite)
@@ -93,7 +66,7 @@ TEST(HostileInput, AFileThatCannotBeWrittenIsToldOnce)
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = AccessErrorBox(p)) != nullptr; }));
-    CloseBox(box);
+    ASSERT_TRUE(CloseBox(box));
     // The program goes on without saving; the box does not come back.
     ASSERT_TRUE(p.WaitForMainWindow());
     p.WaitIdle();
@@ -105,19 +78,14 @@ TEST(HostileInput, AFileThatCannotBeWrittenIsToldOnce)
 
 TEST(HostileInput, OddCommandLinesAndIniPaths)
 {
-    // 1000 tokens.
+    // 1000 tokens after an "-ini" in a missing folder, which is created for the file.
     std::wstring many;
     for (int i = 0; i < 1000; ++i)
         many += L" -x" + std::to_wstring(i) + L":\"a b\"";
     {
-        QuillProcess p;
-        ASSERT_TRUE(p.StartMain(L"-ini:" + NewIniPath() + many));
-    }
-    // A missing folder is created for the file.
-    {
         const std::wstring ini = NewFolder() + L"\\new\\deeper\\q.ini";
         QuillProcess p;
-        ASSERT_TRUE(p.StartMain(L"-ini:" + ini));
+        ASSERT_TRUE(p.StartMain(L"-ini:" + ini + many));
         EXPECT_EQ(L"eeee", IniRead(ini, L"Program", L"TestIni"));
     }
     // A folder, or a path longer than the platform takes: told, and the per-user file is used.
@@ -129,8 +97,8 @@ TEST(HostileInput, OddCommandLinesAndIniPaths)
         ASSERT_TRUE(p.Start(L"\"-ini:" + ini + L"\""));
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (box = AccessErrorBox(p)) != nullptr; })) << ini.size();
-        EXPECT_NE(std::wstring::npos, WindowText(::GetDlgItem(box, 0xFFFF)).find(ini.substr(0, 40)));
-        CloseBox(box);
+        EXPECT_NE(std::wstring::npos, BoxText(box).find(ini.substr(0, 40)));
+        ASSERT_TRUE(CloseBox(box));
         ASSERT_TRUE(p.WaitForMainWindow());
         EXPECT_TRUE(WaitUntil([] { return IniRead(UserConfigPath(), L"Program", L"TestIni") == L"eeee"; }));
     }
@@ -153,17 +121,11 @@ TEST(HostileInput, TextOutsideTheCodePageSurvivesASaveAndARestart)
         HWND note = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return !NoteWindows(p).empty() && (note = NoteWindows(p)[0]); }));
         if (run == 0) {
-            HWND edit = ::GetDlgItem(note, IDC_NOTE_TEXT);
-            DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                                  &ignored);
-            ::SendMessageTimeoutW(note, WM_COMMAND, MAKEWPARAM(IDC_NOTE_TEXT, EN_CHANGE),
-                                  reinterpret_cast<LPARAM>(edit), SMTO_ABORTIFHUNG, 5000, &ignored);
+            SetNoteText(note, text);
             ASSERT_TRUE(WaitUntil([&] { return IniRead(ini, L"000_Notice_set", L"m_note_str") != L"old"; }));
         } else {
             EXPECT_TRUE(WaitUntil([&] { return NoteText(note).find(text) == 0; })) << "the text after a restart";
-            DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutW(note, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            Send(note, WM_CLOSE);
         }
         EXPECT_EQ(face, IniRead(ini, L"000_Notice_set", L"m_font_str")) << "the face after save " << run;
     }
@@ -174,15 +136,10 @@ TEST(HostileInput, RichTextTheControlCannotTakeShowsAsPlainTextAndStaysStored)
     const std::wstring deep = L"{\\rtf1" + std::wstring(40, L'{') + L"deep" + std::wstring(41, L'}');
     const std::wstring open = L"{\\rtf1{\\b unbalanced";
     const std::wstring ini = NewIniPath();
-    const std::pair<const wchar_t*, std::wstring> notes[] = {
-        {L"000", deep}, {L"001", open}, {L"002", L"{\\rtf1\\ansi fine\\par}"}};
-    int x = 50;
-    for (const auto& [id, content] : notes) {
-        const std::wstring s = std::wstring(id) + L"_Notice_set";
-        IniWrite(ini, s.c_str(), L"m_pos_x", std::to_wstring(x += 300).c_str());
-        IniWrite(ini, s.c_str(), L"m_cx", L"250");
-        IniWrite(ini, s.c_str(), L"m_note_str", content.c_str());
-    }
+    const std::wstring contents[] = {deep, open, L"{\\rtf1\\ansi fine\\par}"};
+    for (int n = 0; n < 3; ++n)
+        StoreNote(ini, n,
+                  {{L"m_pos_x", std::to_wstring(350 + 300 * n)}, {L"m_cx", L"250"}, {L"m_note_str", contents[n]}});
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
     ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 3; }));
@@ -191,8 +148,7 @@ TEST(HostileInput, RichTextTheControlCannotTakeShowsAsPlainTextAndStaysStored)
         const std::wstring text = NoteText(note);
         plain += text == deep || text == open;
         // A size change saves the note; the damaged text is left as it was stored.
-        RECT rc = {};
-        ::GetWindowRect(note, &rc);
+        const RECT rc = WindowRect(note);
         ::SetWindowPos(note, nullptr, 0, 0, rc.right - rc.left + 10, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
     }
     EXPECT_EQ(2, plain);

@@ -14,23 +14,7 @@ using namespace e2e;
 
 namespace {
 
-std::wstring Section(int number)
-{
-    wchar_t id[32];
-    swprintf(id, 32, L"%03d_Notice_set", number);
-    return id;
-}
-
-// A stored note of 100 x 100 with a line of text, at a place that tells it apart.
-void StoreNote(const std::wstring& ini, int number, int x, int y)
-{
-    const std::wstring section = Section(number);
-    IniWrite(ini, section.c_str(), L"m_note_str", (L"note " + std::to_wstring(number)).c_str());
-    IniWrite(ini, section.c_str(), L"m_pos_x", std::to_wstring(x).c_str());
-    IniWrite(ini, section.c_str(), L"m_pos_y", std::to_wstring(y).c_str());
-    IniWrite(ini, section.c_str(), L"m_cx", L"100");
-    IniWrite(ini, section.c_str(), L"m_cy", L"100");
-}
+const wchar_t kNote0[] = L"000_Notice_set";
 
 std::wstring PlainIni()
 {
@@ -40,29 +24,15 @@ std::wstring PlainIni()
     return ini;
 }
 
-HWND NoteAt(const QuillProcess& p, int left, int top)
-{
-    for (HWND w : NoteWindows(p)) {
-        RECT rc = {};
-        ::GetWindowRect(w, &rc);
-        if (rc.left == left && rc.top == top)
-            return w;
-    }
-    return nullptr;
-}
-
-std::vector<HWND> VisibleNotes(const QuillProcess& p)
-{
-    std::vector<HWND> visible;
-    for (HWND w : NoteWindows(p))
-        if (::IsWindowVisible(w))
-            visible.push_back(w);
-    return visible;
-}
-
 bool Stored(const std::wstring& ini, int number)
 {
-    return IniRead(ini, Section(number).c_str(), L"m_cx") != L"<missing>";
+    return IniRead(ini, NoteSection(number).c_str(), L"m_cx") != L"<missing>";
+}
+
+// A stored note of 100 x 100 with a line of text, at a place that tells it apart.
+void StoreNote(const std::wstring& ini, int number, int x, int y)
+{
+    e2e::StoreNote(ini, number, x, y, 100, 100, L"note " + std::to_wstring(number));
 }
 
 }  // namespace
@@ -78,18 +48,17 @@ TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
     ASSERT_EQ(1u, NoteWindows(p).size());
     HWND note = NoteWindows(p)[0];
     EXPECT_TRUE(::IsWindowVisible(note));
-    EXPECT_EQ(L"New Note 001", LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT)));
+    EXPECT_EQ(L"New Note 001", NoteText(note));
 
     // Saved through the text timer, with the default size and the place the window took.
     ASSERT_TRUE(WaitUntil(
-        [&] { return IniRead(ini, L"000_Notice_set", L"m_note_str").find(L"New Note 001") != std::wstring::npos; },
-        3000));
-    EXPECT_EQ(L"220", IniRead(ini, L"000_Notice_set", L"m_cx"));
-    EXPECT_EQ(L"220", IniRead(ini, L"000_Notice_set", L"m_cy"));
-    RECT rc = {};
-    ::GetWindowRect(note, &rc);
-    EXPECT_EQ(std::to_wstring(rc.left), IniRead(ini, L"000_Notice_set", L"m_pos_x"));
-    EXPECT_EQ(std::to_wstring(rc.top), IniRead(ini, L"000_Notice_set", L"m_pos_y"));
+        [&] { return IniRead(ini, kNote0, L"m_note_str").find(L"New Note 001") != std::wstring::npos; }, 3000));
+    const RECT rc = WindowRect(note);
+    for (const auto& [key, value] : {std::pair{L"m_cx", std::wstring(L"220")},
+                                     {L"m_cy", std::wstring(L"220")},
+                                     {L"m_pos_x", std::to_wstring(rc.left)},
+                                     {L"m_pos_y", std::to_wstring(rc.top)}})
+        EXPECT_EQ(value, IniRead(ini, kNote0, key)) << Narrow(key);
     const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     EXPECT_GE(rc.left, static_cast<int>(0.66 * w) - 220) << "right third";
@@ -100,7 +69,7 @@ TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
     ::SetForegroundWindow(note);
     ::SetFocus(::GetDlgItem(note, IDC_NOTE_TEXT));
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
-    const std::wstring before = IniRead(ini, L"000_Notice_set", L"m_note_str");
+    const std::wstring before = IniRead(ini, kNote0, L"m_note_str");
     const std::wstring typed = L"QUILLBOARDTYPING";
     std::vector<INPUT> keys;
     for (wchar_t c : typed)
@@ -116,7 +85,7 @@ TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
     // A read that meets the file half rewritten sees no value: it does not count as a change.
     ASSERT_TRUE(WaitUntil(
         [&] {
-            first = IniRead(ini, L"000_Notice_set", L"m_note_str");
+            first = IniRead(ini, kNote0, L"m_note_str");
             return first != before && first != L"<missing>";
         },
         5000, 1));
@@ -138,8 +107,7 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(p, L"Max 40")) != nullptr; }));
     EXPECT_EQ(40u, NoteWindows(p).size());
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    ASSERT_TRUE(CloseBox(box));
 
     // Note 017 is number 16; higher slots are all taken, lower ones too.
     HWND note17 = NoteAt(p, 10 + 25 * 6, 10 + 120);
@@ -153,10 +121,11 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
     ASSERT_TRUE(SendCommand(main, ID_NEW_NOTE));
     EXPECT_EQ(40u, NoteWindows(p).size());
     EXPECT_TRUE(::IsWindowVisible(note17)) << "the deleted slot's window is reused";
-    EXPECT_EQ(L"New Note 017", LongWindowText(::GetDlgItem(note17, IDC_NOTE_TEXT)));
+    EXPECT_EQ(L"New Note 017", NoteText(note17));
     EXPECT_FALSE(::GetWindowLongW(note17, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the reused window keeps an old pin";
-    EXPECT_TRUE(WaitUntil(
-        [&] { return IniRead(ini, Section(16).c_str(), L"m_note_str").find(L"New Note 017") != std::wstring::npos; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return IniRead(ini, NoteSection(16).c_str(), L"m_note_str").find(L"New Note 017") != std::wstring::npos;
+    }));
 }
 
 TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing)
@@ -185,7 +154,7 @@ TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing
     HWND closed = order[1];
     ASSERT_TRUE(SendCommand(closed, ID_NOTE_CLOSE));
     EXPECT_FALSE(::IsWindowVisible(closed));
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, Section(0).c_str(), L"m_by_hidden") == L"1"; }));
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, NoteSection(0).c_str(), L"m_by_hidden") == L"1"; }));
     ASSERT_TRUE(SendCommand(main, ID_SHOW_ALL));
     EXPECT_TRUE(::IsWindowVisible(closed));
 
@@ -211,8 +180,7 @@ TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing
         ::PostMessageW(main, WM_COMMAND, ID_DELETE_ALL, 0);
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(p, L"Are you sure?")) != nullptr; }));
-        ::PostMessageW(box, WM_COMMAND, answer, 0);
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+        ASSERT_TRUE(CloseBox(box, answer));
         ASSERT_TRUE(SendCommand(main, WM_NULL));  // the box's command has been handled
         for (int n = 0; n < 3; ++n)
             EXPECT_EQ(answer != IDYES, Stored(ini, n)) << "note " << n << " after " << answer;
@@ -220,5 +188,5 @@ TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing
     ASSERT_TRUE(SendCommand(main, ID_SHOW_ALL));
     EXPECT_TRUE(VisibleNotes(p).empty()) << "deleted notes stay hidden";
     for (int n = 0; n < 3; ++n)
-        EXPECT_TRUE(IniKeys(ini, Section(n).c_str()).empty()) << "nothing stored for note " << n;
+        EXPECT_TRUE(IniKeys(ini, NoteSection(n).c_str()).empty()) << "nothing stored for note " << n;
 }

@@ -8,23 +8,13 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 using namespace e2e;
 
 namespace {
-
-struct Key {
-    const wchar_t* name;
-    std::wstring value;
-};
-
-void WriteNote(const std::wstring& ini, const std::wstring& id, const std::vector<Key>& keys)
-{
-    for (const Key& key : keys)
-        IniWrite(ini, (id + L"_Notice_set").c_str(), key.name, key.value.c_str());
-}
 
 std::vector<HWND> Shadows(const QuillProcess& p)
 {
@@ -33,21 +23,6 @@ std::vector<HWND> Shadows(const QuillProcess& p)
         if (ClassName(w) == L"UmbraShadowWnd")
             found.push_back(w);
     return found;
-}
-
-RECT WindowRect(HWND w)
-{
-    RECT rc = {};
-    ::GetWindowRect(w, &rc);
-    return rc;
-}
-
-HWND NoteAt(const QuillProcess& p, int left, int top)
-{
-    for (HWND w : NoteWindows(p))
-        if (WindowRect(w).left == left && WindowRect(w).top == top)
-            return w;
-    return nullptr;
 }
 
 int Alpha(HWND w)
@@ -69,26 +44,22 @@ COLORREF ScreenPixel(int x, int y)
 TEST(Notes, StoredNotesComeBackAtTheirPlaceWithTheirColours)
 {
     struct Stored {
-        const wchar_t* id;
-        int x, y, cx, cy;
+        int id, x, y, cx, cy;
         COLORREF background;
         int transparency, alpha;
     };
-    const Stored stored[] = {{L"000", 100, 120, 250, 200, 16312779, 30, 178},
-                             {L"007", 900, 100, 300, 220, 3158064, 0, 255}};
+    const Stored stored[] = {{0, 100, 120, 250, 200, 16312779, 30, 178}, {7, 900, 100, 300, 220, 3158064, 0, 255}};
     const std::wstring ini = NewIniPath();
-    for (const Stored& s : stored)
-        WriteNote(ini, s.id,
-                  {{L"m_pos_x", std::to_wstring(s.x)},
-                   {L"m_pos_y", std::to_wstring(s.y)},
-                   {L"m_cx", std::to_wstring(s.cx)},
-                   {L"m_cy", std::to_wstring(s.cy)},
-                   {L"m_clrBkgnd", std::to_wstring(s.background)},
+    for (const Stored& s : stored) {
+        StoreNote(ini, s.id, s.x, s.y, s.cx, s.cy);
+        StoreNote(ini, s.id,
+                  {{L"m_clrBkgnd", std::to_wstring(s.background)},
                    {L"m_color", L"44"},
                    {L"m_transparency", std::to_wstring(s.transparency)}});
+    }
     // Neither a legacy section alone nor a width of -1000 makes a note.
     IniWrite(ini, L"005_Notice", L"legacy", L"only");
-    WriteNote(ini, L"009", {{L"m_cx", L"-1000"}, {L"m_pos_x", L"10"}});
+    StoreNote(ini, 9, {{L"m_cx", L"-1000"}, {L"m_pos_x", L"10"}});
     IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"0");
 
     QuillProcess p;
@@ -115,7 +86,7 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
     IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"1");
     IniWrite(ini, L"Program", L"m_default_font", std::wstring(1000, L'D').c_str());
     // Values far out of range, one section each (010 to 017), all placed at the 32-bit limits.
-    const Key extremes[][2] = {
+    const std::pair<const wchar_t*, const wchar_t*> extremes[][2] = {
         {{L"m_cx", L"0"}, {L"m_cy", L"0"}},
         {{L"m_cx", L"-5"}, {L"m_cy", L"-5"}},
         {{L"m_cx", L"30000"}, {L"m_cy", L"30000"}},
@@ -126,15 +97,17 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
         {{L"m_cx", L"200"}, {L"m_font_h", L"-2147483648"}},
     };
     for (int i = 0; i < 8; ++i)
-        WriteNote(ini, L"01" + std::to_wstring(i),
-                  {extremes[i][0], extremes[i][1], {L"m_pos_x", L"2147483647"}, {L"m_pos_y", L"-2147483648"}});
+        StoreNote(ini, 10 + i,
+                  {{extremes[i][0].first, extremes[i][0].second},
+                   {extremes[i][1].first, extremes[i][1].second},
+                   {L"m_pos_x", L"2147483647"},
+                   {L"m_pos_y", L"-2147483648"}});
     // A narrow note under the right strip of 031's shadow, so that the strip is seen against it.
-    WriteNote(
-        ini, L"030",
-        {{L"m_pos_x", L"345"}, {L"m_pos_y", L"150"}, {L"m_cx", L"20"}, {L"m_cy", L"150"}, {L"m_transparency", L"90"}});
+    StoreNote(ini, 30, 345, 150, 20, 150);
+    StoreNote(ini, 30, {{L"m_transparency", L"90"}});
     // Both sections, no m_note_str. Keys already in the file keep their place when saved, so these are
     // the first six of the save's order.
-    WriteNote(ini, L"031",
+    StoreNote(ini, 31,
               {{L"m_pos_y", L"120"},
                {L"m_pos_x", L"100"},
                {L"m_cy", L"200"},
@@ -143,12 +116,9 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
                {L"m_by_hidden", L"0"}});
     IniWrite(ini, L"031_Notice", L"Shopping", L"milk");
     IniWrite(ini, L"031_Notice", L"Later", L"bread");
-    WriteNote(
-        ini, L"032",
-        {{L"m_pos_x", L"400"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"}, {L"m_font_str", std::wstring(300, L'S')}});
-    WriteNote(
-        ini, L"033",
-        {{L"m_pos_x", L"700"}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"}, {L"m_font_str", std::wstring(1000, L'T')}});
+    for (auto [n, x, face] : {std::tuple{32, 400, std::wstring(300, L'S')}, {33, 700, std::wstring(1000, L'T')}})
+        StoreNote(ini, n,
+                  {{L"m_pos_x", std::to_wstring(x)}, {L"m_pos_y", L"400"}, {L"m_cx", L"200"}, {L"m_font_str", face}});
 
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
@@ -159,15 +129,13 @@ TEST(Notes, HandEditedSectionsStartWithShadowsAndSaveInTheFilesForm)
     ASSERT_TRUE(narrow && legacy);
     EXPECT_EQ(20, WindowRect(narrow).right - 345) << "width 20 taken as it is";
     EXPECT_EQ(25, Alpha(narrow)) << "90 %";
-    EXPECT_NE(std::wstring::npos, LongWindowText(::GetDlgItem(legacy, IDC_NOTE_TEXT)).find(L"Shopping=milk"));
-    EXPECT_NE(std::wstring::npos, LongWindowText(::GetDlgItem(legacy, IDC_NOTE_TEXT)).find(L"Later=bread"));
+    EXPECT_NE(std::wstring::npos, NoteText(legacy).find(L"Shopping=milk"));
+    EXPECT_NE(std::wstring::npos, NoteText(legacy).find(L"Later=bread"));
 
     WaitForStartupSaves(ini);  // each note's size was set
     // A close request saves: sixteen keys in order, content as one line of rich text, faces as the record holds them.
-    for (HWND note : {legacy, NoteAt(p, 400, 400), NoteAt(p, 700, 400)}) {
-        DWORD_PTR ignored = 0;
-        ASSERT_TRUE(::SendMessageTimeoutW(note, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
-    }
+    for (HWND note : {legacy, NoteAt(p, 400, 400), NoteAt(p, 700, 400)})
+        ASSERT_TRUE(Send(note, WM_CLOSE));
     const std::vector<std::wstring> savedKeys = {L"m_pos_y",    L"m_pos_x",     L"m_cy",       L"m_cx",
                                                  L"m_clrBkgnd", L"m_by_hidden", L"m_color",    L"m_transparency",
                                                  L"m_ontop",    L"m_closed",    L"b_italic",   L"b_bold",

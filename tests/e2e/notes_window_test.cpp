@@ -17,17 +17,6 @@ namespace {
 
 const wchar_t kNote0[] = L"000_Notice_set";
 
-// A stored note of w x h at (x, y); text empty means no stored content.
-void StoreNote(const std::wstring& ini, const wchar_t* section, int x, int y, int w, int h, const wchar_t* text)
-{
-    IniWrite(ini, section, L"m_pos_x", std::to_wstring(x).c_str());
-    IniWrite(ini, section, L"m_pos_y", std::to_wstring(y).c_str());
-    IniWrite(ini, section, L"m_cx", std::to_wstring(w).c_str());
-    IniWrite(ini, section, L"m_cy", std::to_wstring(h).c_str());
-    if (*text)
-        IniWrite(ini, section, L"m_note_str", text);
-}
-
 std::wstring PlainIni()
 {
     const std::wstring ini = NewIniPath();
@@ -41,17 +30,7 @@ HWND StartWithNotes(QuillProcess& p, const std::wstring& ini, size_t count, int 
     if (!p.StartMain(L"-ini:" + ini))
         return nullptr;
     HWND found = nullptr;
-    WaitUntil([&] {
-        size_t visible = 0;
-        for (HWND w : NoteWindows(p)) {
-            RECT rc = {};
-            ::GetWindowRect(w, &rc);
-            visible += ::IsWindowVisible(w) ? 1 : 0;
-            if (rc.left == x && rc.top == y)
-                found = w;
-        }
-        return visible == count && found;
-    });
+    WaitUntil([&] { return VisibleNotes(p).size() == count && (found = NoteAt(p, x, y)) != nullptr; });
     if (found)
         WaitForStartupSaves(ini);
     return found;
@@ -65,43 +44,12 @@ HWND ToolbarOf(HWND note)
     return nullptr;
 }
 
-RECT Rect(HWND w)
-{
-    RECT rc = {};
-    ::GetWindowRect(w, &rc);
-    return rc;
-}
-
 // Screen point of a client point of the note.
 POINT At(HWND note, int x, int y)
 {
     POINT pt = {x, y};
     ::ClientToScreen(note, &pt);
     return pt;
-}
-
-void MoveMouse(POINT pt)
-{
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(pt.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
-    in.mi.dy = MulDiv(pt.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(in));
-    WaitUntil(
-        [&] {
-            POINT now = {};
-            return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
-        },
-        2000);
-}
-
-void Button(bool down)
-{
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof(in));
 }
 
 GUITHREADINFO GuiInfo(HWND note)
@@ -112,70 +60,24 @@ GUITHREADINFO GuiInfo(HWND note)
     return info;
 }
 
-// The window holding the mouse capture in the note's thread.
-HWND CaptureOf(HWND note)
-{
-    return GuiInfo(note).hwndCapture;
-}
-
-DWORD GuiFlags(HWND note)
-{
-    return GuiInfo(note).flags;
-}
-
 // Lets the program take everything sent so far.
 void Settle(const QuillProcess& p, HWND note)
 {
     p.WaitIdle();
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutW(note, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    Send(note, WM_NULL);
 }
 
-void Keys(std::initializer_list<BYTE> keys)
-{
-    for (BYTE vk : keys) {
-        keybd_event(vk, 0, 0, 0);
-        keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
-    }
-}
-
-HWND OpenMenu(const QuillProcess& p)
-{
-    for (HWND w : p.Windows())
-        if (ClassName(w) == L"#32768" && ::IsWindowVisible(w))
-            return w;
-    return nullptr;
-}
-
-// Bands of at least 8 rows in the open menu's picture column that differ from the row further right: one per
-// picture or check mark.
-int MarkedBands(HWND menu)
-{
-    const RECT rc = Rect(menu);
-    HDC screen = ::GetDC(nullptr);
-    int bands = 0;
-    for (int y = rc.top, run = 0; y < rc.bottom; ++y) {
-        const COLORREF row = ::GetPixel(screen, rc.right - 20, y);
-        bool marked = false;
-        for (int x = rc.left + 3; x < rc.left + 21 && !marked; ++x)
-            marked = ::GetPixel(screen, x, y) != row;
-        run = marked ? run + 1 : 0;
-        bands += run == 8;
-    }
-    ::ReleaseDC(nullptr, screen);
-    return bands;
-}
-
-int MenuBandsWithNoteMenuOpen(const QuillProcess& p, HWND note)
+// Opens the note menu and waits until it shows at least `atLeast` pictures and check marks; returns how
+// many it shows, -1 when no menu opened.
+int MenuBands(const QuillProcess& p, HWND note, int atLeast)
 {
     ::PostMessageW(note, WM_COMMAND, ID_NOTE_MENU, 0);
-    HWND menu = nullptr;
-    if (!WaitUntil([&] { return (menu = OpenMenu(p)) != nullptr; }))
+    int bands = -1;
+    if (!WaitUntil([&] { return !OpenMenus(p).empty(); }))
         return -1;
-    WaitUntil([] { return false; }, 300);  // drawn
-    const int bands = MarkedBands(menu);
-    Keys({VK_ESCAPE});
-    WaitUntil([&] { return !OpenMenu(p); });
+    WaitUntil([&] { return !OpenMenus(p).empty() && (bands = MenuPictureBands(OpenMenus(p)[0])) >= atLeast; });
+    PressKeys({VK_ESCAPE});
+    WaitUntil([&] { return OpenMenus(p).empty(); });
     return bands;
 }
 
@@ -199,19 +101,21 @@ bool BoldAt(const std::wstring& rtf, const std::wstring& word)
 
 }  // namespace
 
-TEST(NoteWindow, CloseHidesOrRemovesAndAPinSurvivesARestart)
+// Closing hides a note with text and removes an empty one; a pin survives a restart; the colour chooser and
+// text waiting for its timer are saved then and there, at the session's end and on Exit.
+TEST(NoteWindow, CloseAPinThatSurvivesARestartAndSavesThatDoNotWait)
 {
     const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 100, 300, 200, 200, L"kept");
-    StoreNote(ini, L"001_Notice_set", 400, 300, 200, 200, L"");
+    StoreNote(ini, 0, 100, 300, 200, 200, L"kept");
+    StoreNote(ini, 1, 400, 300, 200, 200);
     QuillProcess p;
     HWND note = StartWithNotes(p, ini, 2, 100, 300);
     ASSERT_TRUE(note);
-    HWND empty = NoteWindows(p)[0] == note ? NoteWindows(p)[1] : NoteWindows(p)[0];
+    HWND empty = NoteAt(p, 400, 300);
 
     ASSERT_TRUE(SendCommand(empty, ID_NOTE_CLOSE));
     EXPECT_FALSE(::IsWindowVisible(empty));
-    EXPECT_TRUE(IniKeys(ini, L"001_Notice_set").empty()) << "an empty note leaves the file";
+    EXPECT_TRUE(IniKeys(ini, NoteSection(1).c_str()).empty()) << "an empty note leaves the file";
     ASSERT_TRUE(SendCommand(note, ID_NOTE_CLOSE));
     EXPECT_FALSE(::IsWindowVisible(note));
     EXPECT_EQ(L"1", IniRead(ini, kNote0, L"m_by_hidden"));
@@ -233,39 +137,33 @@ TEST(NoteWindow, CloseHidesOrRemovesAndAPinSurvivesARestart)
     ASSERT_TRUE(note);
     EXPECT_TRUE(::GetWindowLongW(note, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the stored pin, not the default";
     EXPECT_TRUE(::SendMessageW(ToolbarOf(note), TB_ISBUTTONHIDDEN, ID_NOTE_PIN, 0));
+
+    // The start-up save went first; a key that only a save writes is taken away, then the colour chooser,
+    // confirmed, saves the note then and there.
+    Settle(p, note);
+    IniWrite(ini, kNote0, L"m_note_str_info", nullptr);
+    ::PostMessageW(note, WM_COMMAND, ID_NOTE_BG_COLOR, 0);
+    HWND chooser = p.WaitForWindow(
+        [&](HWND w) { return ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetWindow(w, GW_OWNER) == note; });
+    ASSERT_TRUE(chooser);
+    ::PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_note_str_info") != L"<missing>"; }, 2000));
+
+    // Text waiting for its timer is saved when the session ends, and on Exit.
+    HWND text = ::GetDlgItem(note, IDC_NOTE_TEXT);
+    Send(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before the session ends"));
+    Send(note, WM_ENDSESSION, TRUE);
+    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before the session ends"));
+    Send(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before exit"));
+    EXPECT_EQ(0xAFFEu, p.Exit(p.WaitForMainWindow()));
+    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before exit"));
 }
 
-TEST(NoteWindow, NoteMenuChecksOnTopAndSavesTransparencyAtOnce)
+TEST(NoteWindow, CtrlBTogglesTheWordAtTheCaretAndTheMenuChecksOnTopAndSetsTransparency)
 {
     InputLock input;
     const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 100, 300, 200, 200, L"menu");
-    QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 1, 100, 300);
-    ASSERT_TRUE(note);
-    ::SetForegroundWindow(note);
-
-    const int unpinned = MenuBandsWithNoteMenuOpen(p, note);
-    ASSERT_GE(unpinned, 0) << "the note menu opens";
-    ASSERT_TRUE(SendCommand(note, ID_NOTE_ONTOP));
-    EXPECT_EQ(L"1", IniRead(ini, kNote0, L"m_ontop")) << "on top from the menu is saved at once";
-    EXPECT_EQ(unpinned + 1, MenuBandsWithNoteMenuOpen(p, note)) << "\"Always on Top\" carries a check mark";
-
-    // Color, Text Color, Font, Always on Top, Transparency; into the submenu, 0 % to 30 %.
-    ::PostMessageW(note, WM_COMMAND, ID_NOTE_MENU, 0);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenu(p) != nullptr; }));
-    Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_transparency") == L"30"; }));
-    BYTE alpha = 0;
-    EXPECT_TRUE(::GetLayeredWindowAttributes(note, nullptr, &alpha, nullptr));
-    EXPECT_EQ(178, alpha);
-}
-
-TEST(NoteWindow, CtrlBWithNoSelectionTogglesTheWordAtTheCaret)
-{
-    InputLock input;
-    const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 100, 300, 200, 200, L"alpha beta");
+    StoreNote(ini, 0, 100, 300, 200, 200, L"alpha beta");
     QuillProcess p;
     HWND note = StartWithNotes(p, ini, 1, 100, 300);
     ASSERT_TRUE(note);
@@ -273,9 +171,10 @@ TEST(NoteWindow, CtrlBWithNoSelectionTogglesTheWordAtTheCaret)
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
     Settle(p, note);  // the caret sits at the start of the text
 
+    // With no selection, Ctrl+B toggles the word at the caret.
     for (bool bold : {true, false}) {
         keybd_event(VK_CONTROL, 0, 0, 0);
-        Keys({'B'});
+        PressKeys({'B'});
         keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
         std::wstring rtf;
         EXPECT_TRUE(WaitUntil([&] {
@@ -284,16 +183,50 @@ TEST(NoteWindow, CtrlBWithNoSelectionTogglesTheWordAtTheCaret)
         })) << rtf;
         EXPECT_FALSE(BoldAt(rtf, L"beta")) << "only the word at the caret: " << rtf;
     }
+
+    const int unpinned = MenuBands(p, note, 2);  // Note-Pad and Word-Pad carry pictures
+    ASSERT_GE(unpinned, 0) << "the note menu opens";
+    ASSERT_TRUE(SendCommand(note, ID_NOTE_ONTOP));
+    EXPECT_EQ(L"1", IniRead(ini, kNote0, L"m_ontop")) << "on top from the menu is saved at once";
+    EXPECT_EQ(unpinned + 1, MenuBands(p, note, unpinned + 1)) << "\"Always on Top\" carries a check mark";
+
+    // Color, Text Color, Font, Always on Top, Transparency; into the submenu, 0 % to 30 %.
+    ::PostMessageW(note, WM_COMMAND, ID_NOTE_MENU, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !OpenMenus(p).empty(); }));
+    PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_transparency") == L"30"; }));
+    BYTE alpha = 0;
+    EXPECT_TRUE(::GetLayeredWindowAttributes(note, nullptr, &alpha, nullptr));
+    EXPECT_EQ(178, alpha);
 }
 
-TEST(NoteWindow, DraggedMovedAndSizedWithTheMouse)
+// Self-hiding bars follow the pointer and come back when turned off; then the note is dragged, moved and
+// sized with the mouse.
+TEST(NoteWindow, SelfHidingBarsAndTheMouseDragMoveAndSize)
 {
     InputLock input;
     const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 40, 300, 220, 220, L"mouse");
+    IniWrite(ini, L"Quillboard", L"m_hide_bar", L"1");
+    StoreNote(ini, 0, 40, 300, 220, 220, L"mouse");
     QuillProcess p;
     HWND note = StartWithNotes(p, ini, 1, 40, 300);
     ASSERT_TRUE(note);
+    HWND toolbar = ToolbarOf(note);
+    ASSERT_TRUE(toolbar);
+
+    // The bars look every 250 ms and act on a change only: the first look inside is made at once (the
+    // look's timer message, sent), then out, in and out again on their own.
+    MoveMouse(At(note, 110, 110));
+    ASSERT_TRUE(Send(note, WM_TIMER, IDT_NOTE_BARS));
+    for (bool over : {false, true, false}) {
+        MoveMouse(over ? At(note, 110, 110) : POINT{800, 100});
+        ASSERT_TRUE(WaitUntil([&] { return (::IsWindowVisible(toolbar) != FALSE) == over; }))
+            << (over ? "pointer over the text: shown" : "pointer away: bars hidden");
+    }
+    ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_HIDE_BARS));
+    EXPECT_EQ(L"0", IniRead(ini, L"Quillboard", L"m_hide_bar"));
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(toolbar) != FALSE; })) << "turned off: bars come back";
+
     ::SetForegroundWindow(note);
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
     RECT client = {};
@@ -309,129 +242,62 @@ TEST(NoteWindow, DraggedMovedAndSizedWithTheMouse)
     // A drag of the status strip moves the note and saves its place on release.
     POINT start = At(note, 60, client.bottom - 12);
     MoveMouse(start);
-    Button(true);
-    ASSERT_TRUE(WaitUntil([&] { return CaptureOf(note) == note; })) << "the press starts a drag";
+    MouseButton(true);
+    ASSERT_TRUE(WaitUntil([&] { return GuiInfo(note).hwndCapture == note; })) << "the press starts a drag";
     MoveMouse(POINT{start.x + 40, start.y + 30});
-    Button(false);
-    EXPECT_TRUE(WaitUntil([&] { return !CaptureOf(note); }));
-    EXPECT_EQ(80, Rect(note).left);
+    MouseButton(false);
+    EXPECT_TRUE(WaitUntil([&] { return !GuiInfo(note).hwndCapture; }));
+    EXPECT_EQ(80, WindowRect(note).left);
     EXPECT_TRUE(storedAt(80, 330));
 
     // A move without a button, or a lost capture, ends the drag: the note stops following the pointer.
     for (UINT interruption : {static_cast<UINT>(WM_MOUSEMOVE), static_cast<UINT>(WM_CANCELMODE)}) {
         start = At(note, 60, client.bottom - 12);
         MoveMouse(start);
-        Button(true);
-        ASSERT_TRUE(WaitUntil([&] { return CaptureOf(note) == note; }));
-        DWORD_PTR ignored = 0;
+        MouseButton(true);
+        ASSERT_TRUE(WaitUntil([&] { return GuiInfo(note).hwndCapture == note; }));
         if (interruption == WM_MOUSEMOVE)
             ::PostMessageW(note, WM_MOUSEMOVE, 0, MAKELPARAM(60, client.bottom - 12));
         else
-            ::SendMessageTimeoutW(note, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        EXPECT_TRUE(WaitUntil([&] { return !CaptureOf(note); })) << "after message " << interruption;
+            Send(note, WM_CANCELMODE);
+        EXPECT_TRUE(WaitUntil([&] { return !GuiInfo(note).hwndCapture; })) << "after message " << interruption;
         MoveMouse(POINT{start.x + 50, start.y + 50});
-        EXPECT_FALSE(WaitUntil([&] { return Rect(note).left != 80; }, 1000))
+        EXPECT_TRUE(Holds([&] { return WindowRect(note).left == 80; }, 1000))
             << "the note followed the pointer after message " << interruption;
-        Button(false);
+        MouseButton(false);
         Settle(p, note);
     }
 
     // The spacer starts the platform's own move; the new place is stored at once, with no size change.
     start = At(note, client.right / 2 + 20, 12);
     MoveMouse(start);
-    Button(true);
-    ASSERT_TRUE(WaitUntil([&] { return (GuiFlags(note) & GUI_INMOVESIZE) != 0; })) << "the platform's move runs";
+    MouseButton(true);
+    ASSERT_TRUE(WaitUntil([&] { return (GuiInfo(note).flags & GUI_INMOVESIZE) != 0; })) << "the platform's move runs";
     MoveMouse(POINT{start.x + 30, start.y + 20});
     const POINT end{start.x + 60, start.y + 40};
     MoveMouse(end);
     // Under load Wine's move loop can miss a pointer move: nudge the pointer back to the end until it follows.
     ASSERT_TRUE(WaitUntil(
         [&] {
-            if (Rect(note).left == 140 && Rect(note).top == 370)
+            if (WindowRect(note).left == 140 && WindowRect(note).top == 370)
                 return true;
             MoveMouse(POINT{end.x + 1, end.y});
             MoveMouse(end);
             return false;
         },
         10000, 200))
-        << "the platform's move ends at " << Rect(note).left << "," << Rect(note).top;
-    Button(false);
+        << "the platform's move ends at " << WindowRect(note).left << "," << WindowRect(note).top;
+    MouseButton(false);
     EXPECT_TRUE(storedAt(140, 370));
 
     // Sized by its bottom-right corner far beyond the smallest size: 100 x 100.
     const POINT corner = At(note, client.right - 1, client.bottom - 1);
     MoveMouse(corner);
-    Button(true);
+    MouseButton(true);
     MoveMouse(POINT{corner.x - 60, corner.y - 60});
     MoveMouse(POINT{corner.x - 150, corner.y - 150});
-    EXPECT_TRUE(WaitUntil([&] { return Rect(note).right - Rect(note).left == 100; }));
-    Button(false);
-    EXPECT_EQ(100, Rect(note).bottom - Rect(note).top);
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(note).right - WindowRect(note).left == 100; }));
+    MouseButton(false);
+    EXPECT_EQ(100, WindowRect(note).bottom - WindowRect(note).top);
     EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_cx") == L"100"; }));
-}
-
-TEST(NoteWindow, SelfHidingBarsFollowThePointerAndComeBackWhenTurnedOff)
-{
-    InputLock input;
-    const std::wstring ini = PlainIni();
-    IniWrite(ini, L"Quillboard", L"m_hide_bar", L"1");
-    StoreNote(ini, kNote0, 40, 300, 220, 220, L"bars");
-    QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 1, 40, 300);
-    ASSERT_TRUE(note);
-    HWND toolbar = ToolbarOf(note);
-    ASSERT_TRUE(toolbar);
-
-    // In over the text, out, and in again; the bars look every 250 ms.
-    MoveMouse(At(note, 110, 110));
-    WaitUntil([] { return false; }, 600);
-    MoveMouse(POINT{800, 100});
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(toolbar); })) << "pointer away: bars hidden";
-    MoveMouse(At(note, 110, 110));
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(toolbar) != FALSE; })) << "pointer over the text: shown";
-    MoveMouse(POINT{800, 100});
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(toolbar); }));
-
-    ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_HIDE_BARS));
-    EXPECT_EQ(L"0", IniRead(ini, L"Quillboard", L"m_hide_bar"));
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(toolbar) != FALSE; })) << "turned off: bars come back";
-}
-
-TEST(NoteWindow, RecolourAndWaitingSavesSurviveSessionEndAndExit)
-{
-    const std::wstring ini = PlainIni();
-    StoreNote(ini, kNote0, 40, 300, 220, 220, L"colour");
-    QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 1, 40, 300);
-    ASSERT_TRUE(note);
-    HWND main = p.WaitForMainWindow();
-    // The start-up save (its size was set) goes first; then a key that only a save writes is taken away.
-    ASSERT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_note_str_info") != L"<missing>"; }));
-    Settle(p, note);
-    IniWrite(ini, kNote0, L"m_note_str_info", nullptr);
-
-    // The colour chooser, confirmed: the note is saved then and there.
-    ::PostMessageW(note, WM_COMMAND, ID_NOTE_BG_COLOR, 0);
-    HWND chooser = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : p.Windows())
-            if (ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetWindow(w, GW_OWNER) == note)
-                chooser = w;
-        return chooser != nullptr;
-    }));
-    ::PostMessageW(chooser, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_note_str_info") != L"<missing>"; }, 2000));
-
-    // Text waiting for its timer is saved when the session ends, and on Exit.
-    HWND text = ::GetDlgItem(note, IDC_NOTE_TEXT);
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before the session ends"), SMTO_ABORTIFHUNG,
-                          5000, &ignored);
-    ::SendMessageTimeoutW(note, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before the session ends"));
-    ::SendMessageTimeoutW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before exit"), SMTO_ABORTIFHUNG, 5000,
-                          &ignored);
-    SendCommand(main, ID_APP_EXIT);
-    ASSERT_TRUE(p.WaitForExit(10000, nullptr));
-    EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before exit"));
 }

@@ -34,113 +34,103 @@ bool Shown(HWND main, int id)
     return IsWindowVisible(GetDlgItem(main, id)) != FALSE;
 }
 
-void Exit(QuillProcess& p, HWND main)
-{
-    PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
-    EXPECT_TRUE(p.WaitForExit(15000, nullptr));
-}
-
 std::wstring RunValue()
 {
-    wchar_t data[2048] = {};
-    DWORD bytes = sizeof(data) - sizeof(wchar_t);
-    HKEY key = nullptr;
-    if (RegOpenKeyW(HKEY_CURRENT_USER, kRunKey, &key) != ERROR_SUCCESS)
-        return L"<no key>";
-    LONG rc = RegQueryValueExW(key, kMain, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &bytes);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS)
-        return L"<none>";
-    // The reader may count a terminator that the data does not hold.
-    std::wstring text(data, bytes / sizeof(wchar_t));
-    while (!text.empty() && text.back() == L'\0')
-        text.pop_back();
-    return text;
+    return RegText(HKEY_CURRENT_USER, kRunKey, kMain);
 }
 
 void SetRunValue(const std::wstring& text)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyW(HKEY_CURRENT_USER, kRunKey, &key), ERROR_SUCCESS);
     if (text.empty())
-        RegDeleteValueW(key, kMain);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kMain);
     else
-        RegSetValueExW(key, kMain, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>(text.size() * sizeof(wchar_t)));
-    RegCloseKey(key);
+        RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kMain, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-std::string Narrow(const std::wstring& w)
+int Bitmap(HWND main, int command)
 {
-    return std::string(w.begin(), w.end());
+    return static_cast<int>(SendMessageW(GetDlgItem(main, IDC_MAIN_TOOLBAR), TB_GETBITMAP, command, 0));
 }
 
 }  // namespace
 
-TEST(OptionsWindow, WithoutConfigurationFileTheListsShowTheDefaults)
+// Without a configuration file the lists show the defaults; every change is stored at once and
+// survives a restart.
+TEST(OptionsWindow, DefaultsChangesAndARestart)
 {
     const std::wstring ini = NewIniPath();
-    QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + ini);
-    ASSERT_TRUE(main);
-    const struct {
-        int id, index;
-    } lists[] = {
-        {IDC_THEME_LIST, 1},      // "Simple with shadows"
-        {IDC_COLOR_LIST, 1},      // "Random Light Color"
-        {IDC_TEXTCOLOR_LIST, 0},  // "Random Dark Color"
-        {IDC_ONTOP_LIST, 0},      // "No"
-        {IDC_SIZE_LIST, 3},       // "250"
-    };
-    for (const auto& list : lists)
-        EXPECT_EQ(Selection(main, list.id), list.index) << "list " << list.id;
-    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_SIZE_LIST), CB_GETCOUNT, 0, 0), 7);
-    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 0);
-    EXPECT_EQ(WindowText(GetDlgItem(main, IDC_TRANSPARENCY_VALUE)), L"0 %");
-    EXPECT_FALSE(Shown(main, IDC_BG_COLOR_BUTTON));
-    EXPECT_FALSE(Shown(main, IDC_FG_COLOR_BUTTON));
-    // No "Segoe Print" here: the last "Comic" face is chosen and stored.
-    const std::wstring font = IniRead(ini, L"Program", L"m_default_font");
-    EXPECT_EQ(font.substr(0, 10), L"Comic Neue") << Narrow(font);
-    EXPECT_GE(Selection(main, IDC_FONT_LIST), 0);
-
-    // The toolbar keeps New Note, the pin (loose) and Start with Windows.
-    HWND toolbar = GetDlgItem(main, IDC_MAIN_TOOLBAR);
-    ASSERT_TRUE(toolbar);
-    EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 3);
-    EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, ID_NEW_NOTE, 0), 0);
-    EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, ID_PIN_MAIN, 0), 1);
-    EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, ID_AUTOSTART, 0), 2);
-    EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, ID_PIN_MAIN, 0), 2);
-    EXPECT_TRUE(IsWindowVisible(toolbar));
-    RECT bar{}, place{};
-    GetWindowRect(toolbar, &bar);
-    GetWindowRect(GetDlgItem(main, IDC_TOOLBAR_PLACE), &place);
-    EXPECT_LE(abs((bar.left + bar.right) - (place.left + place.right)), 2) << "centred on its placeholder";
-
-    // The font dialog starts from the defaults; OK stores all four values.
-    PostMessageW(main, WM_COMMAND, IDC_FONT_BUTTON, 0);
-    HWND dialog = p.WaitForWindow([&](HWND w) { return w != main && ClassName(w) == L"#32770" && IsWindowVisible(w); });
-    ASSERT_TRUE(dialog) << "the font dialog";
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    // Each value is written on its own, and every write rewrites the file: wait for all of them.
-    EXPECT_TRUE(WaitUntil([&] {
-        return IniRead(ini, kMain, L"m_default_font_size") == L"-21" &&
-               IniRead(ini, kMain, L"m_default_font_bold") == L"400" &&
-               IniRead(ini, kMain, L"m_default_font_italic") == L"0";
-    })) << Narrow(IniRead(ini, kMain, L"m_default_font_size"));
-    Exit(p, main);
-}
-
-TEST(OptionsWindow, ChangesAreStoredAtOnceAndSurviveARestart)
-{
-    const std::wstring ini = NewIniPath();
-    IniWrite(ini, L"Program", L"m_default_note_size", L"500");
+    const std::wstring expectedRun = L"\"" + ProgramPath() + L"\" -bg";
+    SetRunValue(L"");
     {
         QuillProcess p;
         HWND main = p.StartMain(L"-ini:" + ini);
         ASSERT_TRUE(main);
-        EXPECT_EQ(Selection(main, IDC_SIZE_LIST), 2) << "a size outside the list leaves it on \"200\"";
+        const struct {
+            int id, index;
+        } lists[] = {
+            {IDC_THEME_LIST, 1},      // "Simple with shadows"
+            {IDC_COLOR_LIST, 1},      // "Random Light Color"
+            {IDC_TEXTCOLOR_LIST, 0},  // "Random Dark Color"
+            {IDC_ONTOP_LIST, 0},      // "No"
+            {IDC_SIZE_LIST, 3},       // "250"
+        };
+        for (const auto& list : lists)
+            EXPECT_EQ(Selection(main, list.id), list.index) << "list " << list.id;
+        EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_SIZE_LIST), CB_GETCOUNT, 0, 0), 7);
+        EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 0);
+        EXPECT_EQ(WindowText(GetDlgItem(main, IDC_TRANSPARENCY_VALUE)), L"0 %");
+        EXPECT_FALSE(Shown(main, IDC_BG_COLOR_BUTTON));
+        EXPECT_FALSE(Shown(main, IDC_FG_COLOR_BUTTON));
+        // No "Segoe Print" here: the last "Comic" face is chosen and stored.
+        const std::wstring font = IniRead(ini, L"Program", L"m_default_font");
+        EXPECT_EQ(font.substr(0, 10), L"Comic Neue") << Narrow(font);
+        EXPECT_GE(Selection(main, IDC_FONT_LIST), 0);
+
+        // The toolbar keeps New Note, the pin (loose) and Start with Windows, centred on its placeholder.
+        HWND toolbar = GetDlgItem(main, IDC_MAIN_TOOLBAR);
+        ASSERT_TRUE(toolbar);
+        EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 3);
+        EXPECT_EQ(Bitmap(main, ID_PIN_MAIN), 2);
+        const RECT bar = WindowRect(toolbar), place = WindowRect(GetDlgItem(main, IDC_TOOLBAR_PLACE));
+        EXPECT_LE(abs((bar.left + bar.right) - (place.left + place.right)), 2) << "centred on its placeholder";
+
+        // The font dialog starts from the defaults; OK stores all four values.
+        PostMessageW(main, WM_COMMAND, IDC_FONT_BUTTON, 0);
+        HWND dialog = WaitForBox(p, main, nullptr);
+        ASSERT_TRUE(dialog) << "the font dialog";
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        // Each value is written on its own, and every write rewrites the file: wait for all of them.
+        EXPECT_TRUE(WaitUntil([&] {
+            return IniRead(ini, kMain, L"m_default_font_size") == L"-21" &&
+                   IniRead(ini, kMain, L"m_default_font_bold") == L"400" &&
+                   IniRead(ini, kMain, L"m_default_font_italic") == L"0";
+        })) << Narrow(IniRead(ini, kMain, L"m_default_font_size"));
+
+        // A colour chosen in the picker is stored.
+        Choose(main, IDC_COLOR_LIST, 3);
+        HWND button = GetDlgItem(main, IDC_BG_COLOR_BUTTON);
+        ASSERT_TRUE(Shown(main, IDC_BG_COLOR_BUTTON));
+        // A notification code in lParam is no window: nothing opens, nothing changes.
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(main, WM_COMMAND, IDC_BG_COLOR_BUTTON, 0x8001, SMTO_NORMAL, 5000, &result));
+        EXPECT_EQ(IniRead(ini, kMain, L"m_custom_bg_color"), L"<missing>");
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BG_COLOR_BUTTON, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        HWND popup = p.WaitForWindow([](HWND w) { return ClassName(w) == L"ColorPicker" && IsWindowVisible(w); });
+        ASSERT_TRUE(popup) << "the click opens the picker";
+        EXPECT_EQ(WindowRect(popup).top, WindowRect(button).bottom) << "beneath the button";
+        // "Blue" is entry 13: column 5, row 1 of the grid, which starts at the top (no "Automatic" entry)
+        // and is centred.
+        RECT client{};
+        GetClientRect(popup, &client);
+        const int edge = GetSystemMetrics(SM_CXEDGE);
+        const int gridLeft = edge + (client.right - 2 * edge - 168) / 2;
+        const LPARAM at = MAKELPARAM(gridLeft + 5 * 21 + 10, GetSystemMetrics(SM_CYEDGE) + 21 + 10);
+        PostMessageW(popup, WM_MOUSEMOVE, 0, at);
+        PostMessageW(popup, WM_LBUTTONUP, 0, at);
+        EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kMain, L"m_custom_bg_color") == L"16711680"; }))
+            << "got " << Narrow(IniRead(ini, kMain, L"m_custom_bg_color"));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
 
         Choose(main, IDC_TEXTCOLOR_LIST, 3);
         EXPECT_TRUE(Shown(main, IDC_FG_COLOR_BUTTON)) << "\"Custom Color\" shows its button at once";
@@ -163,85 +153,33 @@ TEST(OptionsWindow, ChangesAreStoredAtOnceAndSurviveARestart)
         EXPECT_EQ(IniRead(ini, L"Program", L"Toop"), L"<missing>");
         SendMessageW(main, WM_COMMAND, ID_PIN_MAIN, 0);
         EXPECT_EQ(IniRead(ini, L"Program", L"Toop"), L"1");
-        Exit(p, main);
-    }
-    QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + ini);
-    ASSERT_TRUE(main);
-    EXPECT_EQ(Selection(main, IDC_THEME_LIST), 2);
-    EXPECT_EQ(Selection(main, IDC_TEXTCOLOR_LIST), 2);
-    EXPECT_EQ(Selection(main, IDC_ONTOP_LIST), 1);
-    EXPECT_EQ(Selection(main, IDC_SIZE_LIST), 6);
-    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 30);
-    EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) << "pinned at the last run";
-    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_MAIN_TOOLBAR), TB_GETBITMAP, ID_PIN_MAIN, 0), 3);
-    Exit(p, main);
-}
 
-TEST(OptionsWindow, AColourChosenInThePickerIsStored)
-{
-    const std::wstring ini = NewIniPath();
-    QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + ini);
-    ASSERT_TRUE(main);
-    Choose(main, IDC_COLOR_LIST, 3);
-    HWND button = GetDlgItem(main, IDC_BG_COLOR_BUTTON);
-    ASSERT_TRUE(Shown(main, IDC_BG_COLOR_BUTTON));
-
-    // A notification code in lParam is no window: nothing opens, nothing changes.
-    DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(main, WM_COMMAND, IDC_BG_COLOR_BUTTON, 0x8001, SMTO_NORMAL, 5000, &result));
-    EXPECT_EQ(IniRead(ini, kMain, L"m_custom_bg_color"), L"<missing>");
-
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BG_COLOR_BUTTON, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    HWND popup = p.WaitForWindow([](HWND w) { return ClassName(w) == L"ColorPicker" && IsWindowVisible(w); });
-    ASSERT_TRUE(popup) << "the click opens the picker";
-    RECT popupRect{}, buttonRect{};
-    GetWindowRect(popup, &popupRect);
-    GetWindowRect(button, &buttonRect);
-    EXPECT_EQ(popupRect.top, buttonRect.bottom) << "beneath the button";
-
-    // "Blue" is entry 13: column 5, row 1 of the grid, which starts at the top
-    // (no "Automatic" entry) and is centred.
-    RECT client{};
-    GetClientRect(popup, &client);
-    const int edge = GetSystemMetrics(SM_CXEDGE);
-    const int gridLeft = edge + (client.right - 2 * edge - 168) / 2;
-    const LPARAM at = MAKELPARAM(gridLeft + 5 * 21 + 10, GetSystemMetrics(SM_CYEDGE) + 21 + 10);
-    PostMessageW(popup, WM_MOUSEMOVE, 0, at);
-    PostMessageW(popup, WM_LBUTTONUP, 0, at);
-    EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kMain, L"m_custom_bg_color") == L"16711680"; }))
-        << "got " << Narrow(IniRead(ini, kMain, L"m_custom_bg_color"));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
-
-    Exit(p, main);
-}
-
-TEST(OptionsWindow, StartWithWindowsWritesRemovesAndRepairsTheRunValue)
-{
-    const std::wstring expected = L"\"" + ProgramPath() + L"\" -bg";
-    SetRunValue(L"");
-    {
-        QuillProcess p;
-        HWND main = p.StartMain(L"-ini:" + NewIniPath());
-        ASSERT_TRUE(main);
-        HWND toolbar = GetDlgItem(main, IDC_MAIN_TOOLBAR);
-        EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, ID_AUTOSTART, 0), 4);
+        // Start with Windows writes and removes the Run value.
+        EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
         SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
-        EXPECT_EQ(RunValue(), expected);
-        EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, ID_AUTOSTART, 0), 6);
+        EXPECT_EQ(RunValue(), expectedRun);
+        EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
         SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
-        EXPECT_EQ(RunValue(), L"<none>");
-        EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, ID_AUTOSTART, 0), 4);
-        Exit(p, main);
+        EXPECT_EQ(RunValue(), L"<missing>");
+        EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
+        EXPECT_EQ(p.Exit(main), 0xAFFEu);
     }
     // An entry for another path is rewritten when the window starts, and shows as on.
     SetRunValue(L"\"C:\\Elsewhere\\Quillboard.exe\" -bg");
     QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + NewIniPath());
+    HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
-    EXPECT_EQ(RunValue(), expected);
-    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_MAIN_TOOLBAR), TB_GETBITMAP, ID_AUTOSTART, 0), 6);
-    Exit(p, main);
+    for (const auto& [id, index] : {std::pair{IDC_THEME_LIST, 2},
+                                    {IDC_COLOR_LIST, 3},
+                                    {IDC_TEXTCOLOR_LIST, 2},
+                                    {IDC_ONTOP_LIST, 1},
+                                    {IDC_SIZE_LIST, 6}})
+        EXPECT_EQ(Selection(main, id), index) << "list " << id;
+    EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 30);
+    EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) << "pinned at the last run";
+    EXPECT_EQ(Bitmap(main, ID_PIN_MAIN), 3);
+    EXPECT_EQ(RunValue(), expectedRun);
+    EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
+    EXPECT_EQ(p.Exit(main), 0xAFFEu);
     SetRunValue(L"");
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <random>
 #include <string>
@@ -18,32 +19,15 @@ namespace {
 
 constexpr int kNotes = 40;
 
-std::wstring Section(int n)
-{
-    wchar_t s[32];
-    std::swprintf(s, 32, L"%03d_Notice_set", n);
-    return s;
-}
-
 // 40 notes and, so that each write takes as long as with 40 full notes, about 340 KB in all.
 std::wstring FortyNoteFile()
 {
     const std::wstring ini = NewIniPath();
     for (int n = 0; n < kNotes; ++n) {
-        const std::wstring s = Section(n);
-        IniWrite(ini, s.c_str(), L"m_pos_x", std::to_wstring(30 * (n % 20)).c_str());
-        IniWrite(ini, s.c_str(), L"m_pos_y", std::to_wstring(40 * (n / 20)).c_str());
-        IniWrite(ini, s.c_str(), L"m_cx", L"120");
-        IniWrite(ini, s.c_str(), L"m_cy", L"90");
-        IniWrite(ini, s.c_str(), L"m_note_str", (L"note " + std::to_wstring(n) + L" trial 0").c_str());
+        StoreNote(ini, n, 30 * (n % 20), 40 * (n / 20), 120, 90, L"note " + std::to_wstring(n) + L" trial 0");
         IniWrite(ini, L"Ballast", (L"b" + std::to_wstring(n)).c_str(), std::wstring(8400, L'b').c_str());
     }
     return ini;
-}
-
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 FILETIME WriteTime(const std::wstring& path)
@@ -58,7 +42,7 @@ FILETIME WriteTime(const std::wstring& path)
 void WaitForWrites(const std::wstring& ini, int n, bool between, HANDLE process)
 {
     const std::wstring writing = ini + L".tmp";
-    bool wasWriting = Exists(writing);
+    bool wasWriting = FileExists(writing);
     FILETIME last = WriteTime(ini);
     const DWORD deadline = ::GetTickCount() + 20000;
     while (n > 0 && ::GetTickCount() < deadline && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
@@ -67,7 +51,7 @@ void WaitForWrites(const std::wstring& ini, int n, bool between, HANDLE process)
             n -= ::CompareFileTime(&now, &last) != 0;
             last = now;
         } else {
-            const bool nowWriting = Exists(writing);
+            const bool nowWriting = FileExists(writing);
             n -= nowWriting && !wasWriting;
             wasWriting = nowWriting;
         }
@@ -88,12 +72,8 @@ int CheckedNotes(const std::wstring& ini, HANDLE worker)
     int count = -1;
     WaitUntil(
         [&] {
-            FILE* f = ::_wfopen(path.c_str(), L"rb");
-            if (f) {
-                if (std::fscanf(f, "%d", &count) != 1)
-                    count = -1;
-                std::fclose(f);
-            }
+            const std::string text = FileBytes(path);
+            count = text.empty() ? -1 : std::atoi(text.c_str());
             return count >= 0 || ::WaitForSingleObject(worker, 0) != WAIT_TIMEOUT;
         },
         20000, 2);
@@ -104,10 +84,6 @@ int CheckedNotes(const std::wstring& ini, HANDLE worker)
 // The configuration layer of the program, driven by a small helper so that many kills fit in
 // little time: half of them the moment a write begins, half right after one ended. Each start
 // of the helper counts the notes, as the next start of the program would find them.
-std::wstring NoteText(HWND note)
-{
-    return LongWindowText(::GetDlgItem(note, IDC_NOTE_TEXT));
-}
 
 TEST(Saving, KilledWritesLoseNoNote)
 {
@@ -129,7 +105,7 @@ TEST(Saving, KilledWritesLoseNoNote)
         WaitForWrites(ini, static_cast<int>(random() % 12), trial % 2 == 0, saver.Process());
         saver.Kill();
         ++trials;
-        inside += Exists(ini + L".tmp");
+        inside += FileExists(ini + L".tmp");
     }
     std::printf("kills %d, inside a write %d, notes lost or damaged %d\n", trials, inside, lost);
     EXPECT_GE(inside, 50);
@@ -157,8 +133,7 @@ TEST(Saving, KilledProgramShowsEveryNoteAtTheNextStart)
             if (std::swscanf(text.c_str(), L"note %d trial %d", &number, &from) != 2 || number < 0 ||
                 number >= kNotes || byNumber[number] || (from != shown[number] && from != trial - 1)) {
                 ++lost;
-                ADD_FAILURE() << "trial " << trial << ": a note shows \"" << std::string(text.begin(), text.end())
-                              << "\"";
+                ADD_FAILURE() << "trial " << trial << ": a note shows \"" << Narrow(text) << "\"";
                 continue;
             }
             byNumber[number] = note;
@@ -166,15 +141,8 @@ TEST(Saving, KilledProgramShowsEveryNoteAtTheNextStart)
         }
         if (trial == kTrials || lost)
             break;
-        for (int n = 0; n < kNotes; ++n) {
-            HWND text = ::GetDlgItem(byNumber[n], IDC_NOTE_TEXT);
-            const std::wstring now = L"note " + std::to_wstring(n) + L" trial " + std::to_wstring(trial);
-            DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(now.c_str()), SMTO_ABORTIFHUNG, 5000,
-                                  &ignored);
-            ::SendMessageTimeoutW(byNumber[n], WM_COMMAND, MAKEWPARAM(IDC_NOTE_TEXT, EN_CHANGE),
-                                  reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &ignored);
-        }
+        for (int n = 0; n < kNotes; ++n)
+            SetNoteText(byNumber[n], L"note " + std::to_wstring(n) + L" trial " + std::to_wstring(trial));
         WaitForWrites(ini, static_cast<int>(random() % 30), trial % 2 == 0, p.Process());
         p.Kill();
     }

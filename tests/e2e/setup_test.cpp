@@ -19,28 +19,6 @@ constexpr DWORD kExitAfterExitCommand = 0xAFFE;
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillboard";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string Narrow(const std::wstring& s)
-{
-    return std::string(s.begin(), s.end());
-}
-
-std::wstring RegText(HKEY root, const wchar_t* key, const wchar_t* name)
-{
-    wchar_t buf[2048] = L"";
-    DWORD bytes = sizeof(buf);
-    if (::RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, buf, &bytes) != ERROR_SUCCESS)
-        return L"<missing>";
-    return buf;
-}
-
-DWORD RegNumber(HKEY root, const wchar_t* key, const wchar_t* name)
-{
-    DWORD value = 0xDEAD;
-    DWORD bytes = sizeof(value);
-    ::RegGetValueW(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &bytes);
-    return value;
-}
-
 bool Registered(HKEY root)
 {
     return RegText(root, kUninstallKey, L"InstallLocation") != L"<missing>";
@@ -58,10 +36,9 @@ std::wstring StartMenuLink(bool forAll)
     return Special(forAll ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + L"\\Quillboard.lnk";
 }
 
-bool FolderExists(const std::wstring& path)
+bool Absent(const std::wstring& path)
 {
-    DWORD attr = ::GetFileAttributesW(path.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+    return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 // Whatever an install in this test wrote outside its folders goes at the end,
@@ -71,11 +48,7 @@ struct InstallCleanup {
     {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             ::RegDeleteKeyW(root, kUninstallKey);
-            HKEY run = nullptr;
-            if (::RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-                ::RegDeleteValueW(run, L"Quillboard");
-                ::RegCloseKey(run);
-            }
+            ::RegDeleteKeyValueW(root, kRunKey, L"Quillboard");
         }
         for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
             ::DeleteFileW((Special(csidl) + L"\\Quillboard.lnk").c_str());
@@ -92,16 +65,6 @@ DWORD RunToEnd(const std::wstring& program, const std::wstring& args, DWORD time
     return code;
 }
 
-// A stored note that loads as a window.
-void WriteNote(const std::wstring& ini, const wchar_t* id, int x)
-{
-    const std::wstring section = std::wstring(id) + L"_Notice_set";
-    IniWrite(ini, section.c_str(), L"m_pos_x", std::to_wstring(x).c_str());
-    IniWrite(ini, section.c_str(), L"m_pos_y", L"100");
-    IniWrite(ini, section.c_str(), L"m_cx", L"200");
-    IniWrite(ini, section.c_str(), L"m_cy", L"150");
-}
-
 // A window of any process, found by its class and title.
 HWND FindTopWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs = 15000)
 {
@@ -111,49 +74,22 @@ HWND FindTopWindow(const wchar_t* className, const std::wstring& title, DWORD ti
     return found;
 }
 
-void Press(BYTE vk)
-{
-    ::keybd_event(vk, 0, 0, 0);
-    ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
-}
-
-std::vector<RECT> OpenMenus(const QuillProcess& p)
-{
-    std::vector<RECT> menus;
-    RECT rc;
-    for (HWND w : p.Windows())
-        if (ClassName(w) == L"#32768" && ::IsWindowVisible(w) && ::GetWindowRect(w, &rc))
-            menus.push_back(rc);
-    return menus;
-}
-
 // Height of the "Paths" submenu, opened from "Program" on the command bar; -1 when it did not open.
 int PathsMenuHeight(const QuillProcess& p, HWND main)
 {
-    // The pointer, the keys and the foreground are shared with the other tests that track menus.
-    HANDLE inputLock = ::CreateMutexW(nullptr, FALSE, L"Quillboard.Tests.PointerAndKeys");
-    ::WaitForSingleObject(inputLock, 120000);
-    RECT bar = {};
-    ::GetWindowRect(::GetDlgItem(main, 0xE801), &bar);
-    ::SetForegroundWindow(main);
-    ::SetCursorPos(bar.left + 8, (bar.top + bar.bottom) / 2);
-    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    InputLock input;
+    ClickProgramMenu(main);
     int height = -1;
     if (WaitUntil([&] { return OpenMenus(p).size() == 1; })) {
-        Press(VK_DOWN);
-        Press(VK_RIGHT);
+        PressKeys({VK_DOWN, VK_RIGHT});
         if (WaitUntil([&] { return OpenMenus(p).size() == 2; })) {
-            std::vector<RECT> menus = OpenMenus(p);
-            const RECT& paths = menus[0].left > menus[1].left ? menus[0] : menus[1];
+            const RECT a = WindowRect(OpenMenus(p)[0]), b = WindowRect(OpenMenus(p)[1]);
+            const RECT& paths = a.left > b.left ? a : b;
             height = paths.bottom - paths.top;
         }
     }
-    Press(VK_ESCAPE);
-    Press(VK_ESCAPE);
+    PressKeys({VK_ESCAPE, VK_ESCAPE});
     WaitUntil([&] { return OpenMenus(p).empty(); });
-    ::ReleaseMutex(inputLock);
-    ::CloseHandle(inputLock);
     return height;
 }
 
@@ -166,7 +102,7 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
 {
     InstallCleanup cleanup;
     const std::wstring ini = NewIniPath();
-    WriteNote(ini, L"000", 100);
+    StoreNote(ini, 0, 100, 100, 200, 150);
     QuillProcess running;
     HWND main = running.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
@@ -184,42 +120,44 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
     ASSERT_TRUE(FileExists(exe));
     const HKEY hkcu = HKEY_CURRENT_USER;
     const std::wstring uninstall = L"\"" + exe + L"\" -?uninstall \"-?UNPATH:" + target + L"\"";
-    EXPECT_EQ(L"Quillboard", RegText(hkcu, kUninstallKey, L"DisplayName"));
-    EXPECT_EQ(L"1.00", RegText(hkcu, kUninstallKey, L"DisplayVersion"));
-    EXPECT_NE(L"<missing>", RegText(hkcu, kUninstallKey, L"Publisher"));
-    EXPECT_EQ(exe + L",0", RegText(hkcu, kUninstallKey, L"DisplayIcon"));
-    EXPECT_EQ(target, RegText(hkcu, kUninstallKey, L"InstallLocation"));
-    EXPECT_EQ(uninstall, RegText(hkcu, kUninstallKey, L"UninstallString"));
-    EXPECT_EQ(uninstall + L" -?silent", RegText(hkcu, kUninstallKey, L"QuietUninstallString"));
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    ASSERT_TRUE(::GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &data));
-    EXPECT_EQ((data.nFileSizeLow + 1023) / 1024, RegNumber(hkcu, kUninstallKey, L"EstimatedSize"));
-    EXPECT_EQ(1u, RegNumber(hkcu, kUninstallKey, L"NoModify"));
-    EXPECT_EQ(1u, RegNumber(hkcu, kUninstallKey, L"NoRepair"));
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     wchar_t today[16];
     ::wsprintfW(today, L"%04d%02d%02d", now.wYear, now.wMonth, now.wDay);
-    EXPECT_EQ(today, RegText(hkcu, kUninstallKey, L"InstallDate"));
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(::GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &data));
+    for (const auto& [name, value] : {std::pair<const wchar_t*, std::wstring>{L"DisplayName", L"Quillboard"},
+                                      {L"DisplayVersion", L"1.00"},
+                                      {L"DisplayIcon", exe + L",0"},
+                                      {L"InstallLocation", target},
+                                      {L"UninstallString", uninstall},
+                                      {L"QuietUninstallString", uninstall + L" -?silent"},
+                                      {L"InstallDate", today},
+                                      {L"EstimatedSize", std::to_wstring((data.nFileSizeLow + 1023) / 1024)},
+                                      {L"NoModify", L"1"},
+                                      {L"NoRepair", L"1"}})
+        EXPECT_EQ(value, RegText(hkcu, kUninstallKey, name)) << Narrow(name);
+    EXPECT_NE(L"<missing>", RegText(hkcu, kUninstallKey, L"Publisher"));
     EXPECT_TRUE(FileExists(StartMenuLink(false)));
     EXPECT_FALSE(FileExists(Special(CSIDL_DESKTOPDIRECTORY) + L"\\Quillboard.lnk")) << "desktop shortcut is off";
     EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(hkcu, kRunKey, L"Quillboard"));
     EXPECT_FALSE(Registered(HKEY_LOCAL_MACHINE));
 
     EXPECT_EQ(target, IniRead(ini, L"Program", L"install_dir"));
-    for (const wchar_t* key : {L"start_shortcut", L"uninstall_shortcut"})
-        EXPECT_EQ(L"1", IniRead(ini, L"Program", key)) << Narrow(key);
-    for (const wchar_t* key : {L"desktop_shortcut", L"for_all_install", L"portable_install"})
-        EXPECT_EQ(L"0", IniRead(ini, L"Program", key)) << Narrow(key);
-    const long long installTime = _wtoi64(IniRead(ini, L"Program", L"Install_Time").c_str());
-    EXPECT_GT(installTime, 1600000000LL);
+    for (const auto& [key, value] : {std::pair{L"start_shortcut", L"1"},
+                                     {L"uninstall_shortcut", L"1"},
+                                     {L"desktop_shortcut", L"0"},
+                                     {L"for_all_install", L"0"},
+                                     {L"portable_install", L"0"}})
+        EXPECT_EQ(value, IniRead(ini, L"Program", key)) << Narrow(key);
+    EXPECT_GT(_wtoi64(IniRead(ini, L"Program", L"Install_Time").c_str()), 1600000000LL);
 
     // The quiet uninstall as a package manager would run it: by its registered text.
     const std::wstring quiet = RegText(hkcu, kUninstallKey, L"QuietUninstallString");
     const size_t close = quiet.find(L'"', 1);
     ASSERT_NE(std::wstring::npos, close);
     ASSERT_EQ(0u, RunToEnd(quiet.substr(1, close - 1), quiet.substr(close + 2)));
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !FolderExists(target); }, 10000))
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && Absent(target); }, 10000))
         << "program file and folder removed by the batch file";
     EXPECT_FALSE(FileExists(StartMenuLink(false)));
     EXPECT_FALSE(Registered(hkcu));
@@ -248,10 +186,9 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
         ASSERT_TRUE(main);
         pathsElsewhere = PathsMenuHeight(elsewhere, main);
         ASSERT_GT(pathsElsewhere, 0);
-        ::PostMessageW(main, WM_COMMAND, 33203, 0);
+        ::PostMessageW(main, WM_COMMAND, ID_UNINSTALL_ALL_USERS, 0);
         EXPECT_FALSE(elsewhere.WaitForExit(1500, nullptr));
-        ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
-        EXPECT_TRUE(elsewhere.WaitForExit(10000, nullptr));
+        EXPECT_EQ(kExitAfterExitCommand, elsewhere.Exit(main));
     }
 
     // The installed program runs its registered uninstall and steps aside with 0.
@@ -262,9 +199,9 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
     ASSERT_TRUE(main);
     // One item more in its "Paths" menu.
     EXPECT_GT(PathsMenuHeight(installed, main), pathsElsewhere + 12) << "elsewhere: " << pathsElsewhere;
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(33203, 1), 0);
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_UNINSTALL_ALL_USERS, 1), 0);
     EXPECT_FALSE(installed.WaitForExit(1000, nullptr)) << "notification code 1 is no command";
-    ::PostMessageW(main, WM_COMMAND, 33203, 0);
+    ::PostMessageW(main, WM_COMMAND, ID_UNINSTALL_ALL_USERS, 0);
     DWORD code = 0xDEAD;
     ASSERT_TRUE(installed.WaitForExit(10000, &code));
     EXPECT_EQ(0u, code);
@@ -275,7 +212,7 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
     Click(ask, IDYES);
     HWND done = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (done = FindTopWindow(L"#32770", L"Uninstall", 200)) && done != ask; }));
-    const std::wstring said = WindowText(::GetDlgItem(done, 0xFFFF));
+    const std::wstring said = BoxText(done);
     EXPECT_NE(std::wstring::npos, said.find(UserConfigPath())) << Narrow(said);
     Click(done, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !Registered(HKEY_LOCAL_MACHINE); }, 10000));
@@ -289,8 +226,8 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
 TEST(Setup, PortableInstallTakesTheNotesAlong)
 {
     const std::wstring ini = NewIniPath();
-    WriteNote(ini, L"000", 100);
-    WriteNote(ini, L"003", 500);
+    StoreNote(ini, 0, 100, 100, 200, 150);
+    StoreNote(ini, 3, 500, 100, 200, 150);
     EXPECT_EQ(kFailed, RunToEnd(ProgramPath(), L"-?portable_install -?silent -ini:" + ini)) << "no -?dir";
 
     const std::wstring stick = NewFolder(true) + L"\\Stick";
@@ -305,12 +242,8 @@ TEST(Setup, PortableInstallTakesTheNotesAlong)
     QuillProcess p(copy);
     HWND main = p.StartMain(L"");
     ASSERT_TRUE(main);
-    const std::wstring title = WindowText(main);
-    ASSERT_GE(title.size(), 9u);
-    EXPECT_EQ(L" Portable", title.substr(title.size() - 9)) << Narrow(title);
     EXPECT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 2; })) << NoteWindows(p).size();
-    ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
-    EXPECT_TRUE(p.WaitForExit(10000, nullptr));
+    EXPECT_EQ(kExitAfterExitCommand, p.Exit(main));
 }
 
 TEST(Setup, DialogsCancelledExit1602AndWriteNothing)
@@ -327,12 +260,12 @@ TEST(Setup, DialogsCancelledExit1602AndWriteNothing)
         ASSERT_TRUE(p.Start(L"m_lang_id:1 \"-?dir:" + target + L"\" -ini:" + ini));
         HWND dialog = p.WaitForWindow([&](HWND w) { return IsWindowVisible(w) && WindowText(w) == c.caption; });
         ASSERT_TRUE(dialog) << Narrow(c.fileName);
-        EXPECT_EQ(target, WindowText(::GetDlgItem(dialog, 3004)));
+        EXPECT_EQ(target, WindowText(::GetDlgItem(dialog, IDC_SETUP_FOLDER)));
         ::SendMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
         DWORD code = 0;
         ASSERT_TRUE(p.WaitForExit(10000, &code));
         EXPECT_EQ(kCancelled, code) << Narrow(c.fileName);
-        EXPECT_FALSE(FolderExists(target));
+        EXPECT_TRUE(Absent(target));
         EXPECT_FALSE(FileExists(ini));
         EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
         EXPECT_FALSE(FileExists(StartMenuLink(false)));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 using namespace e2e;
 
 namespace {
@@ -16,45 +18,21 @@ bool Visible(HWND hWnd)
     return ::IsWindowVisible(hWnd) != FALSE;
 }
 
-void ExitProgram(QuillProcess& p, HWND main)
-{
-    ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
-    DWORD code = 0;
-    EXPECT_TRUE(p.WaitForExit(15000, &code));
-}
-
-TEST(Startup, MainWindowCommandsAndExitCode)
+TEST(Startup, MainWindowCommandsSecondInstanceAndExitCode)
 {
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
     EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 1), 0);
-    EXPECT_FALSE(p.WaitForExit(1000, nullptr)) << "Exit with notification code 1 must do nothing";
+    EXPECT_FALSE(p.WaitForExit(1000)) << "Exit with notification code 1 must do nothing";
     // Enter does nothing; Esc hides into the tray and the program keeps running.
     ::SendMessageW(main, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(Visible(main));
     ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !Visible(main); }));
-    // System command 18 toggles, 17 exits.
-    ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
-    ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !Visible(main); }));
-    ::PostMessageW(main, WM_SYSCOMMAND, 17, 0);
-    DWORD code = 0;
-    ASSERT_TRUE(p.WaitForExit(15000, &code));
-    EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
-}
-
-TEST(Startup, SecondInstanceWakesTheFirstAndEndsWithZero)
-{
-    QuillProcess first;
-    HWND main = first.StartMain(L"-ini:" + NewIniPath());
-    ASSERT_TRUE(main);
-    ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }));
 
+    // A second instance wakes the first and ends with 0.
     QuillProcess second;
     ASSERT_TRUE(second.Start(L"-ini:" + NewIniPath()));
     DWORD code = 0xDEAD;
@@ -63,96 +41,90 @@ TEST(Startup, SecondInstanceWakesTheFirstAndEndsWithZero)
     EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << "the first instance's main window comes up";
     // The wake-up posts its bring-to-front: the foreground follows a moment later.
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; })) << ::GetForegroundWindow();
-    ::PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
-    ASSERT_TRUE(first.WaitForExit(15000, &code));
+
+    // System command 18 toggles, 17 exits.
+    ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !Visible(main); }));
+    ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
+    ::PostMessageW(main, WM_SYSCOMMAND, 17, 0);
+    ASSERT_TRUE(p.WaitForExit(15000, &code));
     EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
 }
 
+// "-bg" alone (as the autostart entry starts it) keeps the main window hidden; longer command
+// lines, and the upper-case switch, show it.
 TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
 {
-    ::DeleteFileW(UserConfigPath().c_str());
-    QuillProcess p;
-    HWND main = p.StartMain(L"-bg");
-    ASSERT_TRUE(main);
-    ::Sleep(300);
-    EXPECT_FALSE(Visible(main));
-    ExitProgram(p, main);
-
-    // Longer command lines, and the upper-case switch, show it.
-    for (const std::wstring& args : {L"-bg -ini:" + NewIniPath(), std::wstring(L"-BG")}) {
-        QuillProcess q;
-        HWND shown = q.StartMain(args);
-        ASSERT_TRUE(shown);
-        EXPECT_TRUE(WaitUntil([&] { return Visible(shown); })) << "args: " << std::string(args.begin(), args.end());
-        ExitProgram(q, shown);
+    for (const auto& [args, shown] :
+         {std::pair{std::wstring(L"-bg"), false}, {L"-bg -ini:" + NewIniPath(), true}, {std::wstring(L"-BG"), true}}) {
+        ::DeleteFileW(UserConfigPath().c_str());
+        QuillProcess p;
+        HWND main = p.StartMain(args);
+        ASSERT_TRUE(main) << Narrow(args);
+        if (shown) {
+            EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << Narrow(args);
+        } else {
+            // Started and waiting for input: whatever the start-up posted has been handled.
+            ASSERT_TRUE(Send(main, WM_NULL));
+            EXPECT_FALSE(Visible(main));
+        }
+        EXPECT_EQ(kExitAfterExitCommand, p.Exit(main)) << Narrow(args);
     }
 }
 
-// An existing writable file beside the program wins even over "-ini", unless
-// the program runs from inside the temporary folder.
-TEST(ConfigLocation, FileBesideTheProgramWinsOverIniOutsideTheTemporaryFolder)
+// Where the configuration file ends up, and the title that tells a portable copy.
+TEST(ConfigLocation, TheFileBesideTheProgramTheIniValueOrThePerUserFile)
 {
-    for (bool outsideTemp : {true, false}) {
-        std::wstring folder = NewFolder(outsideTemp);
-        std::wstring beside = folder + L"\\Quillboard.ini";
-        IniWrite(beside, L"Program", L"lng", L"1");
-        std::wstring other = NewIniPath();
-
-        QuillProcess p(CopyProgram(folder, L"Quillboard.exe"));
-        HWND main = p.StartMain(L"-ini:" + other);
-        ASSERT_TRUE(main);
-        EXPECT_EQ(outsideTemp ? L"eeee" : L"<missing>", IniRead(beside, L"Program", L"TestIni")) << outsideTemp;
-        EXPECT_EQ(outsideTemp ? L"<missing>" : L"eeee", IniRead(other, L"Program", L"TestIni")) << outsideTemp;
-        ExitProgram(p, main);
-    }
-}
-
-TEST(ConfigLocation, PortableNameCreatesTheFileBesideItself)
-{
-    std::wstring folder = NewFolder(true);
-    QuillProcess p(CopyProgram(folder, L"Quillboard_p.exe"));
-    HWND main = p.StartMain(L"");
-    ASSERT_TRUE(main);
-    EXPECT_EQ(L"eeee", IniRead(folder + L"\\Quillboard.ini", L"Program", L"TestIni"));
-    std::wstring title = WindowText(main);
-    EXPECT_EQ(L" Portable", title.substr(title.size() - 9)) << std::string(title.begin(), title.end());
-    ExitProgram(p, main);
-}
-
-TEST(ConfigLocation, LeadingUnderscorePIsNotPortable)
-{
-    ::DeleteFileW(UserConfigPath().c_str());
-    std::wstring folder = NewFolder(true);
-    QuillProcess p(CopyProgram(folder, L"_pQuillboard.exe"));
-    HWND main = p.StartMain(L"");
-    ASSERT_TRUE(main);
-    EXPECT_FALSE(FileExists(folder + L"\\Quillboard.ini"));
-    // Without "-ini" the per-user file is used.
-    EXPECT_EQ(L"eeee", IniRead(UserConfigPath(), L"Program", L"TestIni"));
-    ExitProgram(p, main);
-}
-
-TEST(ConfigLocation, ShortIniValueIsIgnoredAndLongOneUsedWhole)
-{
-    ::DeleteFileW(UserConfigPath().c_str());
-    QuillProcess p;
-    HWND main = p.StartMain(L"-ini:a.i");
-    ASSERT_TRUE(main);
-    EXPECT_EQ(L"eeee", IniRead(UserConfigPath(), L"Program", L"TestIni"));
-    ExitProgram(p, main);
-
-    // Longer than the 255 characters a fixed buffer would hold, yet within
-    // MAX_PATH, which the platform's INI functions need.
+    // Longer than the 255 characters a fixed buffer would hold, yet within MAX_PATH, which the
+    // platform's INI functions need.
     std::wstring folder = NewFolder();
     folder += L"\\" + std::wstring(200 - folder.size(), L'a');
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-    std::wstring ini = folder + L"\\" + std::wstring(258 - folder.size() - 5, L'b') + L".ini";
-    ASSERT_EQ(258u, ini.size());
-    QuillProcess q;
-    main = q.StartMain(L"\"-ini:" + ini + L"\"");
-    ASSERT_TRUE(main);
-    EXPECT_EQ(L"eeee", IniRead(ini, L"Program", L"TestIni"));
-    ExitProgram(q, main);
+    const std::wstring longIni = folder + L"\\" + std::wstring(258 - folder.size() - 5, L'b') + L".ini";
+    ASSERT_EQ(258u, longIni.size());
+
+    enum Where { kBeside, kIni, kUser };
+    const struct {
+        const wchar_t* name;
+        bool outsideTemp, besideExists;
+        std::wstring ini;  // "*": a new path
+        Where where;
+    } cases[] = {
+        // An existing writable file beside the program wins even over "-ini", unless the program runs
+        // from inside the temporary folder.
+        {L"Quillboard.exe", true, true, L"*", kBeside},
+        {L"Quillboard.exe", false, true, L"*", kIni},
+        // A portable name creates the file beside itself; a name that only starts with "_p" is not portable.
+        {L"Quillboard_p.exe", true, false, L"", kBeside},
+        {L"_pQuillboard.exe", true, false, L"", kUser},
+        // A too short "-ini" value is ignored, a long one used whole.
+        {L"Quillboard.exe", true, false, L"a.i", kUser},
+        {L"Quillboard.exe", true, false, longIni, kIni},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.name) + " -ini:" + Narrow(c.ini.substr(0, 10)));
+        ::DeleteFileW(UserConfigPath().c_str());
+        const std::wstring at = NewFolder(c.outsideTemp), beside = at + L"\\Quillboard.ini";
+        if (c.besideExists)
+            IniWrite(beside, L"Program", L"lng", L"1");
+        const std::wstring ini = c.ini == L"*" ? NewIniPath() : c.ini;
+        if (c.ini == L"*")
+            IniWrite(ini, L"Program", L"lng", L"0");  // German where this file is used: the same title
+        QuillProcess p(CopyProgram(at, c.name));
+        HWND main = p.StartMain(ini.empty() ? L"" : L"\"-ini:" + ini + L"\"");
+        ASSERT_TRUE(main);
+        const std::wstring files[] = {beside, ini, UserConfigPath()};
+        for (int where : {kBeside, kIni, kUser})
+            EXPECT_EQ(where == c.where ? L"eeee" : L"<missing>", IniRead(files[where], L"Program", L"TestIni"))
+                << "file " << where;
+        // Without administrator rights the title holds two blanks in a row.
+        const bool portable = c.name == std::wstring(L"Quillboard_p.exe");
+        EXPECT_EQ(std::wstring(L"Quillboard 1.00 ") + (IsUserAnAdmin() ? L"Admin" : L"") + L" (x64)" +
+                      (portable ? L" Portable" : L""),
+                  WindowText(main));
+        EXPECT_EQ(kExitAfterExitCommand, p.Exit(main));
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The time-note dialog that command 2032 opens on the running program's main window.
 #include "res/resource.h"
-#include "tests/e2e/Boxes.h"
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +40,9 @@ bool Returns(HWND main, WPARAM command)
 
 }  // namespace
 
-TEST(TimeNoteCommand, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
+// Info and the time-note dialog open only for notification code 0; the dialog opens with the stored kind, and
+// Cancel keeps the changed one.
+TEST(TimeNoteCommand, InfoBoxAndTheDialogWithTheStoredKind)
 {
     const std::wstring ini = NewIniPath();
     IniWrite(ini, L"Quillboard", L"m_default_note_time_task", L"3");
@@ -49,6 +50,16 @@ TEST(TimeNoteCommand, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
+    EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_INFO, 1))) << "code 1 opens no Info box";
+    EXPECT_EQ(nullptr, WaitForBox(p, main, nullptr, 0));
+    ::PostMessageW(main, WM_COMMAND, ID_INFO, 0);
+    HWND box = WaitForBox(p, main, nullptr);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(L"Info", WindowText(box));
+    EXPECT_EQ(0u, BoxText(box).find(L"Quillboard is a small Windows tool")) << "the box's text";
+    EXPECT_EQ(main, ::GetWindow(box, GW_OWNER));
+    EXPECT_TRUE(CloseBox(box));
+
     EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_NEW_TIME_NOTE, 1))) << "code 1 opens no dialog";
     HWND dialog = OpenDialog(p, main);
     ASSERT_TRUE(dialog);
@@ -65,31 +76,12 @@ TEST(TimeNoteCommand, OpensWithTheStoredKindAndCancelKeepsTheChangedOne)
     std::vector<std::wstring> texts;
     EXPECT_TRUE(WaitUntil([&] { return (texts = ToolbarTexts(dialog)) == std::vector<std::wstring>{L"Monday"}; }))
         << "the stored weekday's full name (Wine's locale here is English); " << texts.size() << " texts, first "
-        << (texts.empty() ? "-" : std::string(texts[0].begin(), texts[0].end()));
+        << (texts.empty() ? "-" : Narrow(texts[0]));
     EXPECT_EQ(L"4", IniRead(ini, L"Quillboard", L"m_default_note_time_task")) << "written at once";
 
-    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(CloseBox(dialog, IDCANCEL));
     dialog = OpenDialog(p, main);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(4, Kind(dialog)) << "Cancel keeps the changed kind";
-    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
-}
-
-TEST(InfoCommand, InfoBoxOnlyForNotificationCodeZero)
-{
-    QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + NewIniPath());
-    ASSERT_TRUE(main);
-    EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_INFO, 1))) << "code 1 opens no Info box";
-    EXPECT_EQ(nullptr, WaitForBox(p, main, nullptr, 0));
-    ::PostMessageW(main, WM_COMMAND, ID_INFO, 0);
-    HWND box = WaitForBox(p, main, nullptr);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(L"Info", WindowText(box));
-    EXPECT_EQ(0u, BoxText(box).find(L"Quillboard is a small Windows tool")) << "the box's text";
-    EXPECT_EQ(main, ::GetWindow(box, GW_OWNER));
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(CloseBox(dialog));
 }

@@ -1,31 +1,17 @@
-// The README's pictures, taken from the real program: run by "tools/dev.sh screenshots",
-// which passes --shots=<folder> and turns the bitmaps written here into PNG files.
+// The README's pictures, taken from the real program with the end-to-end tests' driver:
+//   qb_screenshots <folder>
+// run by "tools/dev.sh screenshots", which turns the bitmaps written here into PNG files.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"
 
-#include <gtest/gtest.h>
-
-#include <shellapi.h>
-
+#include <cstdio>
 #include <fstream>
 #include <string>
 
 using namespace e2e;
 
 namespace {
-
-std::wstring ShotsFolder()
-{
-    int argc = 0;
-    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    std::wstring folder;
-    for (int i = 1; argv && i < argc; ++i)
-        if (std::wstring(argv[i]).rfind(L"--shots=", 0) == 0)
-            folder = argv[i] + 8;
-    ::LocalFree(argv);
-    return folder;
-}
 
 // The screen inside rc, as a 24-bit bottom-up BMP file.
 bool SaveScreen(const RECT& rc, const std::wstring& path)
@@ -64,86 +50,85 @@ bool SaveScreen(const RECT& rc, const std::wstring& path)
 
 RECT Around(HWND w, int margin)
 {
-    RECT rc = {};
-    ::GetWindowRect(w, &rc);
+    RECT rc = WindowRect(w);
     ::InflateRect(&rc, margin, margin);
     return rc;
 }
 
-HWND OpenMenuWindow()
-{
-    HWND menu = ::FindWindowW(L"#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
-}
-
 void WriteNote(const std::wstring& ini,
-               const wchar_t* id,
+               int n,
                int x,
-               int y,
                const wchar_t* background,
                const wchar_t* text,
                const wchar_t* content)
 {
-    const std::wstring section = std::wstring(id) + L"_Notice_set";
-    const std::pair<const wchar_t*, std::wstring> keys[] = {{L"m_pos_x", std::to_wstring(x)},
-                                                            {L"m_pos_y", std::to_wstring(y)},
-                                                            {L"m_cx", L"260"},
-                                                            {L"m_cy", L"200"},
-                                                            {L"m_clrBkgnd", background},
-                                                            {L"m_color", text},
-                                                            {L"m_font_str", L"Tahoma"},
-                                                            {L"m_font_h", L"-16"},
-                                                            {L"m_note_str", content}};
-    for (const auto& [key, value] : keys)
-        IniWrite(ini, section.c_str(), key, value.c_str());
+    StoreNote(ini, n, x, 80, 260, 200, content);
+    StoreNote(ini, n,
+              {{L"m_clrBkgnd", background}, {L"m_color", text}, {L"m_font_str", L"Tahoma"}, {L"m_font_h", L"-16"}});
 }
 
-TEST(Screenshots, DISABLED_Pictures)
+int g_failures = 0;
+
+void Check(bool ok, const char* what)
 {
-    const std::wstring folder = ShotsFolder();
-    if (folder.empty())
-        GTEST_SKIP() << "takes pictures only for tools/dev.sh screenshots (--shots=<folder>)";
+    if (!ok) {
+        std::fprintf(stderr, "failed: %s\n", what);
+        ++g_failures;
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: qb_screenshots <folder>\n");
+        return 2;
+    }
+    const std::wstring folder = argv[1];
     const std::wstring ini = NewIniPath();
     IniWrite(ini, L"Program", L"lng", L"1");
     IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"1");
-    WriteNote(ini, L"000", 80, 80, L"12648447", L"0", L"Shopping\t\vmilk, bread\t\vstamps");
-    WriteNote(ini, L"001", 420, 80, L"3158064", L"15790320", L"Call Anna at 5");
+    WriteNote(ini, 0, 80, L"12648447", L"0", L"Shopping\t\vmilk, bread\t\vstamps");
+    WriteNote(ini, 1, 420, L"3158064", L"15790320", L"Call Anna at 5");
 
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + ini);
-    ASSERT_TRUE(main);
+    if (!main) {
+        std::fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
     ::SetForegroundWindow(main);
     WaitUntil([&] { return ::IsWindowVisible(main) && ::GetForegroundWindow() == main; });
     ::SetWindowPos(main, HWND_TOP, 700, 300, 0, 0, SWP_NOSIZE);
     ::RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     WaitUntil([&] { return ::GetForegroundWindow() == main; }, 1000);
-    EXPECT_TRUE(SaveScreen(Around(main, 0), folder + L"\\options.bmp"));
+    Check(SaveScreen(Around(main, 0), folder + L"\\options.bmp"), "options.bmp");
     ::ShowWindow(main, SW_HIDE);
 
     HWND notes[2] = {};
-    for (HWND w : p.Windows()) {
-        RECT rc = Around(w, 0);
-        if (::GetDlgItem(w, IDC_NOTE_TEXT) && ::IsWindowVisible(w))
-            notes[rc.left < 300 ? 0 : 1] = w;
+    for (HWND w : VisibleNotes(p))
+        notes[WindowRect(w).left < 300 ? 0 : 1] = w;
+    if (!notes[0] || !notes[1]) {
+        std::fprintf(stderr, "the two notes did not show\n");
+        return 1;
     }
-    ASSERT_TRUE(notes[0] && notes[1]);
     RECT both = Around(notes[0], 16);
     const RECT second = Around(notes[1], 16);
     ::UnionRect(&both, &both, &second);
     p.WaitIdle();
-    EXPECT_TRUE(SaveScreen(both, folder + L"\\notes.bmp"));
+    Check(SaveScreen(both, folder + L"\\notes.bmp"), "notes.bmp");
 
     // The note menu, where the note window has one.
     ::PostMessageW(notes[0], WM_COMMAND, ID_NOTE_MENU, 0);
-    if (WaitUntil([] { return OpenMenuWindow() != nullptr; }, 3000)) {
-        RECT menu = Around(OpenMenuWindow(), 4);
+    if (WaitUntil([&] { return !OpenMenus(p).empty(); }, 3000)) {
+        RECT menu = Around(OpenMenus(p)[0], 4);
         RECT note = Around(notes[0], 16);
         ::UnionRect(&menu, &menu, &note);
-        EXPECT_TRUE(SaveScreen(menu, folder + L"\\note-menu.bmp"));
-        ::PostMessageW(OpenMenuWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+        Check(SaveScreen(menu, folder + L"\\note-menu.bmp"), "note-menu.bmp");
+        ::PostMessageW(OpenMenus(p)[0], WM_KEYDOWN, VK_ESCAPE, 0);
     } else {
         std::printf("no note menu opened: note-menu.png not written\n");
     }
+    return g_failures ? 1 : 0;
 }
-
-}  // namespace
