@@ -9,6 +9,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <cwctype>
 #include <string>
 
 namespace {
@@ -23,6 +24,30 @@ bool IsAnyCodeCommand(WORD id)
 {
     // The accelerators arrive with code 1.
     return id == ID_NOTE_NEW || id == ID_NOTE_BOLD || id == ID_NOTE_ITALIC || id == ID_NOTE_UNDERLINE;
+}
+
+// The run of non-blank characters around the caret; an empty range between blanks.
+CHARRANGE WordAt(HWND text, LONG caret)
+{
+    const LONG reach = 256;  // a longer word is formatted in part
+    GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const LONG end = static_cast<LONG>(::SendMessageW(text, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+    const LONG from = caret > reach ? caret - reach : 0;
+    const LONG to = end - caret > reach ? caret + reach : end;
+    std::wstring around(static_cast<size_t>(to - from) + 1, L'\0');
+    TEXTRANGEW range = {{from, to}, around.data()};
+    const LONG got = static_cast<LONG>(::SendMessageW(text, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+    around.resize(static_cast<size_t>(got > 0 ? got : 0));
+    auto inWord = [&](LONG cp) {
+        const LONG i = cp - from;
+        return i >= 0 && i < static_cast<LONG>(around.size()) && !std::iswspace(around[static_cast<size_t>(i)]);
+    };
+    CHARRANGE word = {caret, caret};
+    while (word.cpMin > from && inWord(word.cpMin - 1))
+        --word.cpMin;
+    while (inWord(word.cpMax))
+        ++word.cpMax;
+    return word;
 }
 
 }  // namespace
@@ -172,8 +197,14 @@ void CNoteDlg::ToggleEffect(DWORD effect)
     format.dwEffects = on ? 0 : effect;
     CHARRANGE selection = {};
     ::SendMessageW(m_text, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    const WPARAM scope = selection.cpMin == selection.cpMax ? SCF_SELECTION | SCF_WORD : SCF_SELECTION;
-    ::SendMessageW(m_text, EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&format));
+    // The word at the caret is selected here rather than left to SCF_WORD: Wine's rich edit
+    // does not lay the paragraph out again after SCF_WORD and aborts at the next caret move.
+    CHARRANGE word = selection.cpMin == selection.cpMax ? WordAt(m_text, selection.cpMin) : selection;
+    if (word.cpMin != selection.cpMin || word.cpMax != selection.cpMax)
+        ::SendMessageW(m_text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&word));
+    ::SendMessageW(m_text, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    if (word.cpMin != selection.cpMin || word.cpMax != selection.cpMax)
+        ::SendMessageW(m_text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     // A format change is no text change to the control, but it is one to the note.
     StartSaveTimer(IDT_NOTE_TEXT_SAVE);
 }

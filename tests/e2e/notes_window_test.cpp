@@ -169,7 +169,9 @@ TEST(NoteWindow, CtrlBTogglesTheWordAtTheCaretAndTheMenuChecksOnTopAndSetsTransp
     ASSERT_TRUE(note);
     ::SetForegroundWindow(note);
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
-    Settle(p, note);  // the caret sits at the start of the text
+    Settle(p, note);
+    HWND text = ::GetDlgItem(note, IDC_NOTE_TEXT);
+    Send(text, EM_SETSEL, 2, 2);  // the caret inside "alpha"
 
     // With no selection, Ctrl+B toggles the word at the caret.
     for (bool bold : {true, false}) {
@@ -183,6 +185,12 @@ TEST(NoteWindow, CtrlBTogglesTheWordAtTheCaretAndTheMenuChecksOnTopAndSetsTransp
         })) << rtf;
         EXPECT_FALSE(BoldAt(rtf, L"beta")) << "only the word at the caret: " << rtf;
     }
+    // The caret stays where it was, and the note comes back from the notes list after a close (Wine's
+    // rich edit once aborted there when the word was formatted without a selection).
+    EXPECT_EQ(MAKELONG(2, 2), ::SendMessageW(text, EM_GETSEL, 0, 0));
+    ASSERT_TRUE(SendCommand(note, ID_NOTE_CLOSE));
+    ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_NOTE_FIRST));
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(note) != FALSE; })) << "back from the notes list";
 
     const int unpinned = MenuBands(p, note, 2);  // Note-Pad and Word-Pad carry pictures
     ASSERT_GE(unpinned, 0) << "the note menu opens";
