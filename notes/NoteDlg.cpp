@@ -31,8 +31,6 @@ constexpr int kMinTrackSize = 100;
 constexpr BYTE kEastEuropeCharset = 238;
 constexpr LPARAM kMaxTextLength = 0x7FFFFFFE;
 constexpr UINT kCaretDelayMs = 100;
-constexpr UINT kBarsFirstMs = 500;
-constexpr UINT kBarsPollMs = 250;
 constexpr DWORD kToolbarStyle = WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT |
                                 CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 
@@ -536,7 +534,6 @@ LRESULT CNoteDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
         loop->AddIdleHandler(this);
         m_registered = true;
     }
-    ::SetTimer(m_hWnd, IDT_NOTE_BARS, kBarsFirstMs, nullptr);
     Layout();
     InstallShowDesktopWatcher();
     return TRUE;
@@ -593,7 +590,7 @@ LRESULT CNoteDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CNoteDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 {
     SaveNote();
-    for (UINT_PTR id : {IDT_NOTE_SIZE_SAVE, IDT_NOTE_TEXT_SAVE, IDT_NOTE_CARET, IDT_NOTE_BARS})
+    for (UINT_PTR id : {IDT_NOTE_SIZE_SAVE, IDT_NOTE_TEXT_SAVE, IDT_NOTE_CARET})
         ::KillTimer(m_hWnd, id);
     m_sizeSavePending = m_textSavePending = false;
     if (m_registered) {
@@ -616,10 +613,6 @@ LRESULT CNoteDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled)
         case IDT_NOTE_CARET:
             ::KillTimer(m_hWnd, IDT_NOTE_CARET);
             ::SendMessageW(m_text, EM_SETSEL, 0, 0);
-            break;
-        case IDT_NOTE_BARS:
-            ::SetTimer(m_hWnd, IDT_NOTE_BARS, kBarsPollMs, nullptr);
-            CheckBars();
             break;
         default:
             handled = FALSE;

@@ -52,6 +52,10 @@ public:
     bool IsLive() const;
     void ShowBars(bool show);
     bool BarsShown() const { return m_barsShown; }
+    // One look of the self-hiding bars: shown while the pointer (at cursor, screen) is over the note.
+    void CheckBars(POINT cursor);
+    // "Hide bars automatically" went off: bars hidden at that moment come back.
+    void StopHidingBars();
     // Runs a save that a timer is still waiting for, now.
     void FlushPendingSave();
 
@@ -138,7 +142,6 @@ private:
     void StartInteractiveMove();
     // A left press on the note's own surface: sizing or moving by zone; false for zone 0.
     bool PressSurface(POINT screen);
-    void CheckBars();
 
     // Toolbar and note menu (NoteDlgMenu.cpp).
     bool RunCommand(UINT id);

@@ -395,6 +395,14 @@ TEST(NoteWindow, SelfHidingBarsFollowThePointerAndComeBackWhenTurnedOff)
     ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_HIDE_BARS));
     EXPECT_EQ(L"0", IniRead(ini, L"Quillboard", L"m_hide_bar"));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(toolbar) != FALSE; })) << "turned off: bars come back";
+
+    // Turned on again while the program runs: the bars follow the pointer once more.
+    MoveMouse(At(note, 110, 110));
+    ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_HIDE_BARS));
+    EXPECT_EQ(L"1", IniRead(ini, L"Quillboard", L"m_hide_bar"));
+    WaitUntil([] { return false; }, 600);
+    MoveMouse(POINT{800, 100});
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(toolbar); })) << "turned on again: bars hidden";
 }
 
 TEST(NoteWindow, RecolourAndWaitingSavesSurviveSessionEndAndExit)
