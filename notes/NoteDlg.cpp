@@ -119,6 +119,13 @@ HIMAGELIST CreateDarkImages(HINSTANCE instance)
     return images;
 }
 
+// One set for all notes: the pictures never change, and notes live as long as the process.
+HIMAGELIST DarkToolbarImages()
+{
+    static const HIMAGELIST images = CreateDarkImages(g_module.GetInstance());
+    return images;
+}
+
 void ReplaceBrush(HBRUSH& brush, COLORREF color)
 {
     // The new brush exists before the old one goes, so a paint in between never gets a dead handle.
@@ -240,8 +247,10 @@ void CNoteDlg::LoadContent()
     // The whole stored value, however long: a fixed buffer would cut long notes at the next start.
     const std::wstring content =
         DecodeNoteLine(ReadProfileString(m_settingsSection.c_str(), L"m_note_str", fallback.c_str()));
-    if (content.empty() || !m_text)
+    if (content.empty() || !m_text) {
+        ApplyDefaultCharFormat();
         return;
+    }
     // Rich text the control could die on is shown as plain text; the stored value stays until an edit.
     const bool failedLastTime = NoteLoadBegins(m_noteId);
     m_keepStoredContent = LooksLikeRtf(content) && (failedLastTime || !RtfIsSafe(content));
@@ -261,6 +270,9 @@ void CNoteDlg::LoadContent()
         // the control can split a CR LF that straddles two stream chunks into two line breaks.
         ::SetWindowTextW(m_text, content.c_str());
     }
+    // The default format after the text, as always (the stored runs keep their own), but while lines are
+    // not broken yet: its layout pass is then the cheap one.
+    ApplyDefaultCharFormat();
     ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 0);
     NoteLoadEnds();
 }
@@ -326,12 +338,19 @@ void CNoteDlg::ApplyColorsAndFont()
 {
     if (!m_hWnd)
         return;
+    ApplyColors();
+    ApplyDefaultCharFormat();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void CNoteDlg::ApplyColors()
+{
     ::SendMessageW(m_text, EM_SETBKGNDCOLOR, 0, m_clrBkgnd);
     const NoteShades shades = DeriveNoteShades(m_clrBkgnd);
     m_frameColor = shades.frame;
     m_captionColor = shades.caption;
     if (m_toolbar) {
-        HIMAGELIST images = shades.dark ? m_darkImages : m_lightImages;
+        HIMAGELIST images = shades.dark ? DarkToolbarImages() : m_lightImages;
         if (images)
             ::SendMessageW(m_toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
@@ -340,7 +359,10 @@ void CNoteDlg::ApplyColorsAndFont()
     ::SendMessageW(m_text, EM_SETBKGNDCOLOR, 0, m_clrBkgnd);
     if (m_status)
         ::SendMessageW(m_status, SB_SETBKCOLOR, 0, m_clrBkgnd);
+}
 
+void CNoteDlg::ApplyDefaultCharFormat()
+{
     CHARFORMATW format = {};
     format.cbSize = sizeof(format);
     format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_PROTECTED | CFM_CHARSET | CFM_FACE | CFM_COLOR | CFM_SIZE;
@@ -353,9 +375,8 @@ void CNoteDlg::ApplyColorsAndFont()
     format.crTextColor = m_color;
     format.bCharSet = kEastEuropeCharset;
     CopyCut(format.szFaceName, m_font_str);
+    // The control lays the whole text out again at once.
     ::SendMessageW(m_text, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CNoteDlg::ChooseNoteFont()
@@ -455,7 +476,6 @@ void CNoteDlg::StoreWindowRect()
 void CNoteDlg::CreateToolbars()
 {
     HINSTANCE instance = g_module.GetInstance();
-    m_darkToolbar = CreateToolbarFromResource(m_hWnd, instance, IDR_TOOLBAR_NOTE, kToolbarStyle);
     m_toolbar = CreateToolbarFromResource(m_hWnd, instance, IDR_TOOLBAR_NOTE, kToolbarStyle | WS_VISIBLE);
     if (m_toolbar) {
         m_lightImages = reinterpret_cast<HIMAGELIST>(::SendMessageW(m_toolbar, TB_GETIMAGELIST, 0, 0));
@@ -465,15 +485,6 @@ void CNoteDlg::CreateToolbars()
         info.dwMask = TBIF_STYLE;
         info.fsStyle = BTNS_DROPDOWN;
         ::SendMessageW(m_toolbar, TB_SETBUTTONINFOW, ID_NOTE_SPACER, reinterpret_cast<LPARAM>(&info));
-    }
-    if (m_darkToolbar) {
-        if (HIMAGELIST dark = CreateDarkImages(instance)) {
-            HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
-                ::SendMessageW(m_darkToolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(dark)));
-            if (old)
-                ::ImageList_Destroy(old);
-        }
-        m_darkImages = reinterpret_cast<HIMAGELIST>(::SendMessageW(m_darkToolbar, TB_GETIMAGELIST, 0, 0));
     }
 }
 
@@ -524,7 +535,9 @@ LRESULT CNoteDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     SetOnTop(IsLoaded() ? m_ontop != 0 : m_default_on_top != 0);
     ::SendMessageW(m_text, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SCROLL | ENM_REQUESTRESIZE);
     UpdateShadow();
-    ApplyColorsAndFont();
+    // The font went in with the content, where laying the text out again costs least.
+    ApplyColors();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SetTransparency(m_transparency);
     ::SetTimer(m_hWnd, IDT_NOTE_CARET, kCaretDelayMs, nullptr);
     if (!m_bgBrush)

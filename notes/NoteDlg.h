@@ -122,6 +122,9 @@ private:
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 
     // Window creation steps.
+    void ApplyColors();
+    // The note's font and text colour as the text area's default character format.
+    void ApplyDefaultCharFormat();
     void CreateToolbars();
     void CreateStatusStrip();
     void PlaceOnScreen();
@@ -157,13 +160,11 @@ private:
     HWND m_owner = nullptr;
 
     HWND m_text = nullptr;
-    HWND m_title = nullptr;        // title strip, inside the status strip once that exists
-    HWND m_toolbar = nullptr;      // visible toolbar
-    HWND m_darkToolbar = nullptr;  // hidden; only its image list is used
+    HWND m_title = nullptr;    // title strip, inside the status strip once that exists
+    HWND m_toolbar = nullptr;  // visible toolbar
     HWND m_status = nullptr;
     std::unique_ptr<CStatusQb2> m_statusHook;
     HIMAGELIST m_lightImages = nullptr;
-    HIMAGELIST m_darkImages = nullptr;
     HACCEL m_accel = nullptr;
     std::unique_ptr<CWndShadow> m_shadow;
     CMyAero m_aero;
