@@ -189,6 +189,14 @@ const ini::Document& CurrentDocument()
 // moment leaves the old file or the new one whole.
 BOOL CommitChanges(const std::vector<ini::Change>& changes)
 {
+    // Values the file holds already are not written, as with the profile functions. The parsed copy
+    // answers that without reading and parsing the whole file again: every note saves once at start-up.
+    const ini::Document& current = CurrentDocument();
+    const bool held = !changes.empty() && std::all_of(changes.begin(), changes.end(), [&](const ini::Change& c) {
+        return c.kind == ini::Change::SetValue && current.Holds(c.section, c.key, c.value);
+    });
+    if (held)
+        return TRUE;
     std::string before, after;
     DWORD error = 0;
     if (!ReadFileBytes(g_configPath, &before, &error)) {

@@ -311,6 +311,13 @@ const Key* Document::Find(const std::wstring& sectionName, const std::wstring& k
     return nullptr;
 }
 
+bool Document::Holds(const std::wstring& section, const std::wstring& key, const std::wstring& value) const
+{
+    // Find matches names as Set does, and Set stores the value without its leading blanks.
+    const Key* found = Find(section, key);
+    return found && found->hasValue && found->value == SkipLeadingSpace(UpToNul(value));
+}
+
 std::wstring Document::SectionText(const std::wstring& section) const
 {
     std::wstring out;

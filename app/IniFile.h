@@ -52,6 +52,8 @@ public:
     // Lookups as the profile functions answer them: the key of the first section of that
     // name (outer blanks of both names ignored), or null.
     const Key* Find(const std::wstring& section, const std::wstring& key) const;
+    // True when Set with these arguments would change nothing.
+    bool Holds(const std::wstring& section, const std::wstring& key, const std::wstring& value) const;
     // Every line of the first section named exactly so (case aside), each followed by "\r\n":
     // "key=value", or "key" for a line without "="; comments (";") left out.
     std::wstring SectionText(const std::wstring& section) const;

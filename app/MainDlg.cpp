@@ -329,8 +329,8 @@ LRESULT CMainDlg::OnCommand(UINT, WPARAM wParam, LPARAM, BOOL& handled)
                 DeleteAll();
             return 0;
         case ID_HIDE_BARS:
-            // Notes show bars hidden at this moment by themselves once the setting is off.
             m_hide_bar.SetAndStore(m_hide_bar ? 0 : 1);
+            FollowHideBarsSetting();
             return 0;
         case ID_APP_EXIT:
             // Nothing is saved at exit: a save still waiting for its timer runs now or never.

@@ -33,8 +33,6 @@ constexpr int kMinTrackSize = 100;
 constexpr BYTE kEastEuropeCharset = 238;
 constexpr LPARAM kMaxTextLength = 0x7FFFFFFE;
 constexpr UINT kCaretDelayMs = 100;
-constexpr UINT kBarsFirstMs = 500;
-constexpr UINT kBarsPollMs = 250;
 constexpr DWORD kToolbarStyle = WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT |
                                 CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 
@@ -96,6 +94,13 @@ HIMAGELIST CreateDarkImages(HINSTANCE instance)
         if (images)
             ::ImageList_AddMasked(images, bitmap.Get(), RGB(255, 0, 255));
     }
+    return images;
+}
+
+// One set for all notes: the pictures never change, and notes live as long as the process.
+HIMAGELIST DarkToolbarImages()
+{
+    static const HIMAGELIST images = CreateDarkImages(g_module.GetInstance());
     return images;
 }
 
@@ -220,8 +225,10 @@ void CNoteDlg::LoadContent()
     // The whole stored value, however long: a fixed buffer would cut long notes at the next start.
     const std::wstring content =
         DecodeNoteLine(ReadProfileString(m_settingsSection.c_str(), L"m_note_str", fallback.c_str()));
-    if (content.empty() || !m_text)
+    if (content.empty() || !m_text) {
+        ApplyDefaultCharFormat();
         return;
+    }
     // Rich text the control could die on is shown as plain text; the stored value stays until an edit.
     const bool failedLastTime = NoteLoadBegins(m_noteId);
     m_keepStoredContent = LooksLikeRtf(content) && (failedLastTime || !RtfIsSafe(content));
@@ -241,6 +248,9 @@ void CNoteDlg::LoadContent()
         // the control can split a CR LF that straddles two stream chunks into two line breaks.
         ::SetWindowTextW(m_text, content.c_str());
     }
+    // The default format after the text, as always (the stored runs keep their own), but while lines are
+    // not broken yet: its layout pass is then the cheap one.
+    ApplyDefaultCharFormat();
     ::SendMessageW(m_text, EM_SETTARGETDEVICE, 0, 0);
     NoteLoadEnds();
 }
@@ -306,12 +316,19 @@ void CNoteDlg::ApplyColorsAndFont()
 {
     if (!m_hWnd)
         return;
+    ApplyColors();
+    ApplyDefaultCharFormat();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void CNoteDlg::ApplyColors()
+{
     ::SendMessageW(m_text, EM_SETBKGNDCOLOR, 0, m_clrBkgnd);
     const NoteShades shades = DeriveNoteShades(m_clrBkgnd);
     m_frameColor = shades.frame;
     m_captionColor = shades.caption;
     if (m_toolbar) {
-        HIMAGELIST images = shades.dark ? m_darkImages : m_lightImages;
+        HIMAGELIST images = shades.dark ? DarkToolbarImages() : m_lightImages;
         if (images)
             ::SendMessageW(m_toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
@@ -320,7 +337,10 @@ void CNoteDlg::ApplyColorsAndFont()
     ::SendMessageW(m_text, EM_SETBKGNDCOLOR, 0, m_clrBkgnd);
     if (m_status)
         ::SendMessageW(m_status, SB_SETBKCOLOR, 0, m_clrBkgnd);
+}
 
+void CNoteDlg::ApplyDefaultCharFormat()
+{
     CHARFORMATW format = {};
     format.cbSize = sizeof(format);
     format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_PROTECTED | CFM_CHARSET | CFM_FACE | CFM_COLOR | CFM_SIZE;
@@ -333,9 +353,8 @@ void CNoteDlg::ApplyColorsAndFont()
     format.crTextColor = m_color;
     format.bCharSet = kEastEuropeCharset;
     CopyCut(format.szFaceName, m_font_str);
+    // The control lays the whole text out again at once.
     ::SendMessageW(m_text, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CNoteDlg::ChooseNoteFont()
@@ -435,7 +454,6 @@ void CNoteDlg::StoreWindowRect()
 void CNoteDlg::CreateToolbars()
 {
     HINSTANCE instance = g_module.GetInstance();
-    m_darkToolbar = CreateToolbarFromResource(m_hWnd, instance, IDR_TOOLBAR_NOTE, kToolbarStyle);
     m_toolbar = CreateToolbarFromResource(m_hWnd, instance, IDR_TOOLBAR_NOTE, kToolbarStyle | WS_VISIBLE);
     if (m_toolbar) {
         m_lightImages = reinterpret_cast<HIMAGELIST>(::SendMessageW(m_toolbar, TB_GETIMAGELIST, 0, 0));
@@ -445,15 +463,6 @@ void CNoteDlg::CreateToolbars()
         info.dwMask = TBIF_STYLE;
         info.fsStyle = BTNS_DROPDOWN;
         ::SendMessageW(m_toolbar, TB_SETBUTTONINFOW, ID_NOTE_SPACER, reinterpret_cast<LPARAM>(&info));
-    }
-    if (m_darkToolbar) {
-        if (HIMAGELIST dark = CreateDarkImages(instance)) {
-            HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
-                ::SendMessageW(m_darkToolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(dark)));
-            if (old)
-                ::ImageList_Destroy(old);
-        }
-        m_darkImages = reinterpret_cast<HIMAGELIST>(::SendMessageW(m_darkToolbar, TB_GETIMAGELIST, 0, 0));
     }
 }
 
@@ -504,7 +513,9 @@ LRESULT CNoteDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     SetOnTop(IsLoaded() ? m_ontop != 0 : m_default_on_top != 0);
     ::SendMessageW(m_text, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SCROLL | ENM_REQUESTRESIZE);
     UpdateShadow();
-    ApplyColorsAndFont();
+    // The font went in with the content, where laying the text out again costs least.
+    ApplyColors();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SetTransparency(m_transparency);
     ::SetTimer(m_hWnd, IDT_NOTE_CARET, kCaretDelayMs, nullptr);
     if (!m_bgBrush)
@@ -514,7 +525,6 @@ LRESULT CNoteDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
         loop->AddIdleHandler(this);
         m_registered = true;
     }
-    ::SetTimer(m_hWnd, IDT_NOTE_BARS, kBarsFirstMs, nullptr);
     Layout();
     InstallShowDesktopWatcher();
     return TRUE;
@@ -571,7 +581,7 @@ LRESULT CNoteDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CNoteDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL&)
 {
     SaveNote();
-    for (UINT_PTR id : {IDT_NOTE_SIZE_SAVE, IDT_NOTE_TEXT_SAVE, IDT_NOTE_CARET, IDT_NOTE_BARS})
+    for (UINT_PTR id : {IDT_NOTE_SIZE_SAVE, IDT_NOTE_TEXT_SAVE, IDT_NOTE_CARET})
         ::KillTimer(m_hWnd, id);
     m_sizeSavePending = m_textSavePending = false;
     if (m_registered) {
@@ -594,10 +604,6 @@ LRESULT CNoteDlg::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled)
         case IDT_NOTE_CARET:
             ::KillTimer(m_hWnd, IDT_NOTE_CARET);
             ::SendMessageW(m_text, EM_SETSEL, 0, 0);
-            break;
-        case IDT_NOTE_BARS:
-            ::SetTimer(m_hWnd, IDT_NOTE_BARS, kBarsPollMs, nullptr);
-            CheckBars();
             break;
         default:
             handled = FALSE;

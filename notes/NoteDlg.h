@@ -52,6 +52,10 @@ public:
     bool IsLive() const;
     void ShowBars(bool show);
     bool BarsShown() const { return m_barsShown; }
+    // One look of the self-hiding bars: shown while the pointer (at cursor, screen) is over the note.
+    void CheckBars(POINT cursor);
+    // "Hide bars automatically" went off: bars hidden at that moment come back.
+    void StopHidingBars();
     // Runs a save that a timer is still waiting for, now.
     void FlushPendingSave();
 
@@ -118,6 +122,9 @@ private:
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 
     // Window creation steps.
+    void ApplyColors();
+    // The note's font and text colour as the text area's default character format.
+    void ApplyDefaultCharFormat();
     void CreateToolbars();
     void CreateStatusStrip();
     void PlaceOnScreen();
@@ -138,7 +145,6 @@ private:
     void StartInteractiveMove();
     // A left press on the note's own surface: sizing or moving by zone; false for zone 0.
     bool PressSurface(POINT screen);
-    void CheckBars();
 
     // Toolbar and note menu (NoteDlgMenu.cpp).
     bool RunCommand(UINT id);
@@ -154,13 +160,11 @@ private:
     HWND m_owner = nullptr;
 
     HWND m_text = nullptr;
-    HWND m_title = nullptr;        // title strip, inside the status strip once that exists
-    HWND m_toolbar = nullptr;      // visible toolbar
-    HWND m_darkToolbar = nullptr;  // hidden; only its image list is used
+    HWND m_title = nullptr;    // title strip, inside the status strip once that exists
+    HWND m_toolbar = nullptr;  // visible toolbar
     HWND m_status = nullptr;
     std::unique_ptr<CStatusQb2> m_statusHook;
     HIMAGELIST m_lightImages = nullptr;
-    HIMAGELIST m_darkImages = nullptr;
     HACCEL m_accel = nullptr;
     std::unique_ptr<CWndShadow> m_shadow;
     CMyAero m_aero;

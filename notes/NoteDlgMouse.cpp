@@ -34,9 +34,13 @@ BOOL CNoteDlg::PreTranslateMessage(MSG* pMsg)
 {
     if (!m_hWnd)
         return FALSE;
-    if (m_accel && m_text && ::GetFocus() == m_text && ::TranslateAcceleratorW(m_hWnd, m_accel, pMsg))
+    // Every note sees every message of the thread: only keys can be accelerators, and asking for the
+    // focus is a trip to the platform's server, forty times over for each timer tick otherwise.
+    const UINT message = pMsg->message;
+    const bool key = message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
+    if (key && m_accel && m_text && ::GetFocus() == m_text && ::TranslateAcceleratorW(m_hWnd, m_accel, pMsg))
         return TRUE;
-    switch (pMsg->message) {
+    switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {
             // Every note sees every message of the thread: only a press on this note's own bars counts.
@@ -236,20 +240,19 @@ void CNoteDlg::ShowBars(bool show)
             ::ShowWindow(bar, cmd);
 }
 
-void CNoteDlg::CheckBars()
+void CNoteDlg::StopHidingBars()
 {
-    if (!m_hide_bar) {
-        // Turning the setting off brings back bars hidden at that moment.
-        if (!m_barsShown)
-            ShowBars(true);
-        m_mouseInside = false;
+    // Turning the setting off brings back bars hidden at that moment.
+    if (!m_barsShown)
+        ShowBars(true);
+    m_mouseInside = false;
+}
+
+void CNoteDlg::CheckBars(POINT cursor)
+{
+    if (!m_hWnd || !IsWindowVisible())
         return;
-    }
-    if (!IsWindowVisible())
-        return;
-    POINT cursor = {};
     RECT rc = {};
-    ::GetCursorPos(&cursor);
     ::GetWindowRect(m_hWnd, &rc);
     const bool inside = ::PtInRect(&rc, cursor) != FALSE;
     if (inside == m_mouseInside)

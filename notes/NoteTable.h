@@ -40,3 +40,6 @@ void ShowAll();
 void DeleteAll();
 // Runs every save a note window is still waiting for (at exit and session end).
 void FlushPendingSaves();
+// Starts the self-hiding bars of all notes while "Hide bars automatically" is on, stops them and brings
+// back hidden bars when it is off; called after loading and by whoever changes the setting.
+void FollowHideBarsSetting();

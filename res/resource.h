@@ -129,7 +129,6 @@
 #define IDT_NOTE_SIZE_SAVE 1000
 #define IDT_NOTE_TEXT_SAVE 1001
 #define IDT_NOTE_CARET 1003
-#define IDT_NOTE_BARS 1004
 
 // ---- Time-note dialog (dialog 228) -----------------------------------------
 #define IDC_TN_KIND 1000

@@ -216,24 +216,33 @@ TEST(NoteWindow, SelfHidingBarsAndTheMouseDragMoveAndSize)
     const std::wstring ini = PlainIni();
     IniWrite(ini, L"Quillboard", L"m_hide_bar", L"1");
     StoreNote(ini, 0, 40, 300, 220, 220, L"mouse");
+    const POINT overText{40 + 110, 300 + 110};
+    MoveMouse(overText);  // the bars' first look, once the notes are up, finds the pointer inside
     QuillProcess p;
     HWND note = StartWithNotes(p, ini, 1, 40, 300);
     ASSERT_TRUE(note);
+    Settle(p, note);
     HWND toolbar = ToolbarOf(note);
     ASSERT_TRUE(toolbar);
+    HWND main = p.WaitForMainWindow();
 
-    // The bars look every 250 ms and act on a change only: the first look inside is made at once (the
-    // look's timer message, sent), then out, in and out again on their own.
-    MoveMouse(At(note, 110, 110));
-    ASSERT_TRUE(Send(note, WM_TIMER, IDT_NOTE_BARS));
-    for (bool over : {false, true, false}) {
-        MoveMouse(over ? At(note, 110, 110) : POINT{800, 100});
-        ASSERT_TRUE(WaitUntil([&] { return (::IsWindowVisible(toolbar) != FALSE) == over; }))
-            << (over ? "pointer over the text: shown" : "pointer away: bars hidden");
+    // The bars act on a change only: out, in and out again, from the stored setting and again after the
+    // setting was turned off and on while the pointer was over the note.
+    for (int round = 0; round < 2; ++round) {
+        for (bool over : {false, true, false}) {
+            MoveMouse(over ? overText : POINT{800, 100});
+            ASSERT_TRUE(WaitUntil([&] { return (::IsWindowVisible(toolbar) != FALSE) == over; }))
+                << (over ? "pointer over the text: shown" : "pointer away: bars hidden") << ", round " << round;
+        }
+        ASSERT_TRUE(SendCommand(main, ID_HIDE_BARS));
+        EXPECT_EQ(L"0", IniRead(ini, L"Quillboard", L"m_hide_bar"));
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(toolbar) != FALSE; })) << "turned off: bars come back";
+        if (round == 0) {
+            MoveMouse(overText);
+            ASSERT_TRUE(SendCommand(main, ID_HIDE_BARS));
+            EXPECT_EQ(L"1", IniRead(ini, L"Quillboard", L"m_hide_bar"));
+        }
     }
-    ASSERT_TRUE(SendCommand(p.WaitForMainWindow(), ID_HIDE_BARS));
-    EXPECT_EQ(L"0", IniRead(ini, L"Quillboard", L"m_hide_bar"));
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(toolbar) != FALSE; })) << "turned off: bars come back";
 
     ::SetForegroundWindow(note);
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));

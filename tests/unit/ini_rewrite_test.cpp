@@ -83,4 +83,25 @@ TEST(IniRewrite, NothingChangedMeansNothingWritten)
     EXPECT_FALSE(ini::Rewrite(before, {gone}, ini::PortableCodec(), &after));
 }
 
+// The parsed copy answers "nothing to write" exactly when the rewrite would write nothing.
+TEST(IniRewrite, HoldsAgreesWithTheRewrite)
+{
+    const std::string file = "[A]\r\nk= v\r\nbare\r\nempty=\r\n[a]\r\nsecond=1\r\n[B ]\r\nx=\"q\"\r\n";
+    const Change cases[] = {
+        Set(L"A", L"k", L"v"),      Set(L"a", L" K ", L"  v"),  Set(L"A", L"k", L"v "),
+        Set(L"A", L"k", L"w"),      Set(L"A", L"bare", L""),    Set(L"A", L"empty", L""),
+        Set(L"A", L"missing", L""), Set(L"A", L"second", L"1"), Set(L"B", L"x", L"\"q\""),
+        Set(L"B", L"x", L"q"),      Set(L"C", L"k", L"v"),      Set(L"A", L"k", std::wstring(L"v\0z", 3)),
+    };
+    ini::Encoding encoding = ini::Encoding::Ansi;
+    const ini::Document doc = ini::Document::Parse(ini::Decode(file, &encoding, ini::PortableCodec()));
+    for (const Change& c : cases) {
+        std::string after;
+        const bool writes = ini::Rewrite(file, {c}, ini::PortableCodec(), &after);
+        EXPECT_EQ(!writes, doc.Holds(c.section, c.key, c.value))
+            << "[" << std::string(c.section.begin(), c.section.end()) << "] " << std::string(c.key.begin(), c.key.end())
+            << "=" << std::string(c.value.begin(), c.value.end());
+    }
+}
+
 }  // namespace

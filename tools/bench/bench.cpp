@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -504,6 +505,13 @@ std::string Report(const Figures& f,
 
 int main(int argc, char** argv)
 {
+    // The configurations alone, for profiling by hand: qb_bench --write <folder>
+    if (argc == 3 && std::strcmp(argv[1], "--write") == 0) {
+        const std::wstring dir = Wide(argv[2]);
+        WriteConfig(dir + L"\\forty.ini", FortyNotes());
+        WriteConfig(dir + L"\\empty.ini", {});
+        return 0;
+    }
     if (argc < 8) {
         std::fprintf(stderr, "usage: qb_bench quill floor rounds out.md machine wine load\n");
         return 2;
