@@ -58,9 +58,9 @@ TEST_F(Reflection, ControlNotificationsComeBackAsMessagePlus0x2000)
     parent.SendMessage(WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&nm));
     LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(child.m_hWnd));
     parent.SendMessage(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(child.m_hWnd));
-    DRAWITEMSTRUCT dis{0, 77, 0, 0, 0, child.m_hWnd};
+    DRAWITEMSTRUCT dis{0, 77, 0, 0, 0, child.m_hWnd, nullptr, {}, 0};
     parent.SendMessage(WM_DRAWITEM, 77, reinterpret_cast<LPARAM>(&dis));
-    MEASUREITEMSTRUCT mis{0, 77};
+    MEASUREITEMSTRUCT mis{0, 77, 0, 0, 0, 0};
     parent.SendMessage(WM_MEASUREITEM, 77, reinterpret_cast<LPARAM>(&mis));
     parent.SendMessage(WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 77), 0);
     // Not reflected: the parent's own command, a menu command (no child) and an owner-drawn menu item (wParam 0).
