@@ -459,7 +459,7 @@ TEST(ToolbarRes, ResourcesBecomeButtonsAndImages)
     ::DestroyWindow(parent);
 }
 
-TEST(ProgramMenu, UninstallEntryOnlyWhenRegisteredAndTheProgramName)
+TEST(ProgramMenu, UninstallEntryOnlyWhenRegisteredTheProgramNameAndThePictures)
 {
     auto lang = [](int id) { return std::wstring(GetLangString(id) ? GetLangString(id) : L""); };
     ProgramMenuOptions options;
@@ -477,10 +477,8 @@ TEST(ProgramMenu, UninstallEntryOnlyWhenRegisteredAndTheProgramName)
     }
     EXPECT_EQ(ReplaceProgramName(L"#AP##AP# #AP", L"Q"), L"QQ #AP");
     EXPECT_EQ(ReplaceProgramName(L"#AP#", L"x#AP#y"), L"x#AP#y");  // a name with the marker ends, too
-}
 
-TEST(ProgramMenu, PicturesAreRegisteredOnceFromShellIconsOrOurOwn)
-{
+    // The pictures are registered once, from shell icons or our own.
     CWinCmdBar2 bar;
     int added = RegisterCommandPictures(bar, nullptr);
     EXPECT_EQ(bar.GetPictureCount(), added);
