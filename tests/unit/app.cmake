@@ -1,7 +1,6 @@
 target_sources(qb_unit PRIVATE
   tests/unit/command_line_test.cpp
   tests/unit/config_test.cpp
-  tests/unit/config_rules_test.cpp
   tests/unit/ini_rewrite_test.cpp
   tests/unit/force_foreground_test.cpp
 )

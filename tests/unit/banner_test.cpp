@@ -1,11 +1,10 @@
-// The image loader over run-time GDI+, the banner picture and the composition check.
+// The image loader over run-time GDI+ and the banner picture.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "controls/Banner.h"
 #include "controls/ImageLoader.h"
-#include "controls/MyAero.h"
 
 TEST(ImageLoader, DecodesTheBannerAndFreesThePictureItReplaces)
 {
@@ -68,15 +67,5 @@ TEST(BannerPicture, FillsABitmapOfAnySizeExactly)
         SelectObject(dc, old);
         DeleteDC(dc);
         DeleteObject(bitmap);
-    }
-}
-
-TEST(Composition, AskedOnlyOfALoadedDwmapi)
-{
-    const HMODULE before = GetModuleHandleW(L"dwmapi.dll");
-    const bool enabled = CMyAero().IsCompositionEnabled();
-    EXPECT_EQ(before, GetModuleHandleW(L"dwmapi.dll")) << "the check never loads the library";
-    if (!before) {
-        EXPECT_FALSE(enabled);
     }
 }

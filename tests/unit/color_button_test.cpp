@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/ColorButton.h"
+#include "tests/unit/TestWindow.h"
 
 namespace {
 
@@ -23,15 +24,9 @@ class ColorButtonTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ColorButtonTestOwner";
-        ::RegisterClassW(&wc);
-        m_owner = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr,
-                                    nullptr, wc.hInstance, nullptr);
+        m_owner = test::NewWindow(L"ColorButtonTestOwner", OwnerProc, WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
         HWND button = ::CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 30, 20,
-                                        m_owner, reinterpret_cast<HMENU>(kButtonId), wc.hInstance, nullptr);
+                                        m_owner, reinterpret_cast<HMENU>(kButtonId), nullptr, nullptr);
         ASSERT_TRUE(m_button.Attach(button));
         EXPECT_EQ(::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
     }

@@ -1,7 +1,6 @@
 target_sources(qb_unit PRIVATE
   tests/unit/lang_lzari_test.cpp
   tests/unit/lang_parse_test.cpp
-  tests/unit/lang_table_test.cpp
   lang/LangTable.rc
 )
 add_dependencies(qb_unit qb_lang_table)

@@ -1,4 +1,5 @@
 #include "ui/MessageLoop.h"
+#include "tests/unit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -7,34 +8,41 @@
 
 namespace {
 
+constexpr UINT kFiltered = WM_USER + 1, kPlain = WM_USER + 2;
 std::vector<std::string> g_log;
 
 struct LoggingFilter : CMessageFilter {
     LoggingFilter(const char* name, bool claims) : name(name), claims(claims) {}
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
-        if (pMsg->message == WM_USER + 1)
+        if (pMsg->message == kFiltered)
             g_log.push_back(std::string("filter ") + name);
-        return claims && pMsg->message == WM_USER + 1;
+        return claims && pMsg->message == kFiltered;
     }
     const char* name;
     bool claims;
 };
 
+// Logs its runs; the first one posts `post`, when set.
 struct LoggingIdle : CIdleHandler {
-    explicit LoggingIdle(const char* name) : name(name) {}
+    LoggingIdle(const char* name, HWND target = nullptr, UINT post = 0) : name(name), target(target), post(post) {}
     BOOL OnIdle() override
     {
         g_log.push_back(std::string("idle ") + name);
+        if (runs++ == 0 && post)
+            ::PostMessageW(target, post, 0, 0);
         return FALSE;
     }
     const char* name;
+    HWND target;
+    UINT post;
+    int runs = 0;
 };
 
 LRESULT CALLBACK LoggingProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_USER + 1 || msg == WM_USER + 2)
-        g_log.push_back(msg == WM_USER + 1 ? "dispatch" : "user2");
+    if (msg == kFiltered || msg == kPlain)
+        g_log.push_back(msg == kFiltered ? "dispatch" : "plain");
     return ::DefWindowProcW(hWnd, msg, wp, lp);
 }
 
@@ -43,36 +51,39 @@ protected:
     void SetUp() override
     {
         g_log.clear();
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = LoggingProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QbLoopTest";
-        ::RegisterClassW(&wc);
-        m_hWnd = ::CreateWindowW(L"QbLoopTest", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        m_hWnd = test::NewWindow(L"QbLoopTest", LoggingProc);
         ASSERT_TRUE(m_hWnd);
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
     void TearDown() override { ::DestroyWindow(m_hWnd); }
+    // Runs the loop until a timer's quit, so that the queue runs empty in between.
+    void RunUntilTimer(CMessageLoop& loop, UINT ms)
+    {
+        ::SetTimer(m_hWnd, 1, ms, [](HWND h, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(h, id);
+            ::PostQuitMessage(0);
+        });
+        loop.Run();
+    }
     HWND m_hWnd = nullptr;
 };
 
 TEST_F(MessageLoopTest, NewestFilterFirstAndAClaimStopsDispatch)
 {
     CMessageLoop loop;
-    LoggingFilter older("older", false), newer("newer", false);
+    LoggingFilter older("older", false), newer("newer", false), claimer("claimer", true);
     loop.AddMessageFilter(&older);
     loop.AddMessageFilter(&newer);
-    ::PostMessageW(m_hWnd, WM_USER + 1, 0, 0);
+    ::PostMessageW(m_hWnd, kFiltered, 0, 0);
     ::PostQuitMessage(3);
     EXPECT_EQ(3, loop.Run());
     EXPECT_EQ((std::vector<std::string>{"filter newer", "filter older", "dispatch"}), g_log);
 
     g_log.clear();
-    LoggingFilter claimer("claimer", true);
     loop.AddMessageFilter(&claimer);
-    ::PostMessageW(m_hWnd, WM_USER + 1, 0, 0);
+    ::PostMessageW(m_hWnd, kFiltered, 0, 0);
     ::PostQuitMessage(0xAFFE);
     EXPECT_EQ(0xAFFE, loop.Run());
     EXPECT_EQ((std::vector<std::string>{"filter claimer"}), g_log);
@@ -84,51 +95,24 @@ TEST_F(MessageLoopTest, IdleHandlersRunInOrderOnlyWhenTheQueueIsEmpty)
     LoggingIdle first("first"), second("second");
     loop.AddIdleHandler(&first);
     loop.AddIdleHandler(&second);
-    // Two messages queued: idle work waits until both are done.
-    ::PostMessageW(m_hWnd, WM_USER + 2, 0, 0);
-    ::PostMessageW(m_hWnd, WM_USER + 2, 0, 0);
-    // The quit comes from a timer so that the queue runs empty once in between.
-    ::SetTimer(m_hWnd, 1, 50, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(h, id);
-        ::PostQuitMessage(0);
-    });
-    loop.Run();
+    ::PostMessageW(m_hWnd, kPlain, 0, 0);
+    ::PostMessageW(m_hWnd, kPlain, 0, 0);
+    RunUntilTimer(loop, 50);
     ASSERT_GE(g_log.size(), 4u);
-    EXPECT_EQ((std::vector<std::string>{"user2", "user2", "idle first", "idle second"}),
+    EXPECT_EQ((std::vector<std::string>{"plain", "plain", "idle first", "idle second"}),
               std::vector<std::string>(g_log.begin(), g_log.begin() + 4));
-}
-
-// The first idle run posts one message; only a message that makes idle work
-// due again brings a second run before the timer's quit.
-int IdleRunsAfterPosting(HWND hWnd, UINT msg)
-{
-    static UINT s_msg;
-    static HWND s_hWnd;
-    s_msg = msg;
-    s_hWnd = hWnd;
-    struct PostOnce : CIdleHandler {
-        int runs = 0;
-        BOOL OnIdle() override
-        {
-            if (runs++ == 0)
-                ::PostMessageW(s_hWnd, s_msg, 0, 0);
-            return FALSE;
-        }
-    } idle;
-    CMessageLoop loop;
-    loop.AddIdleHandler(&idle);
-    ::SetTimer(hWnd, 2, 300, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(h, id);
-        ::PostQuitMessage(0);
-    });
-    loop.Run();
-    return idle.runs;
 }
 
 TEST_F(MessageLoopTest, MouseMovesDoNotMakeIdleWorkDue)
 {
-    EXPECT_EQ(1, IdleRunsAfterPosting(m_hWnd, WM_MOUSEMOVE));
-    EXPECT_EQ(2, IdleRunsAfterPosting(m_hWnd, WM_USER + 2));
+    // Only a message that makes idle work due again brings a second run before the quit.
+    for (auto [posted, runs] : {std::pair<UINT, int>{WM_MOUSEMOVE, 1}, {kPlain, 2}}) {
+        CMessageLoop loop;
+        LoggingIdle idle("posting", m_hWnd, posted);
+        loop.AddIdleHandler(&idle);
+        RunUntilTimer(loop, 300);
+        EXPECT_EQ(runs, idle.runs) << posted;
+    }
 }
 
 }  // namespace

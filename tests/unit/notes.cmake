@@ -2,7 +2,6 @@ target_sources(qb_unit PRIVATE
   tests/unit/show_desktop_test.cpp
   tests/unit/colour_test.cpp
   tests/unit/notes_text_test.cpp
-  tests/unit/notes_rtf_runs_test.cpp
   tests/unit/shadow_image_test.cpp
   tests/unit/shadow_window_test.cpp
   tests/unit/notes_record_test.cpp

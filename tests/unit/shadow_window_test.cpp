@@ -1,10 +1,10 @@
 // The drop-shadow window following its parent through a hook in the parent's chain.
 #include "controls/WndShadow.h"
 #include "tests/TestSupport.h"
+#include "tests/unit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -37,21 +37,11 @@ protected:
     void SetUp() override
     {
         CWndShadow::Initialize(::GetModuleHandleW(nullptr));
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &ParentProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QbShadowTestParent";
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        ::RegisterClassW(&wc);
-        m_parent = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_BORDER, 100, 120, 200, 150,
-                                     nullptr, nullptr, wc.hInstance, nullptr);
+        m_parent = test::NewWindow(L"QbShadowTestParent", &ParentProc, WS_POPUP | WS_BORDER, 100, 120, 200, 150,
+                                   WS_EX_TOOLWINDOW);
         ASSERT_TRUE(m_parent);
     }
-    void TearDown() override
-    {
-        if (::IsWindow(m_parent))
-            ::DestroyWindow(m_parent);
-    }
+    void TearDown() override { ::DestroyWindow(m_parent); }
 
     void Resize(int width, int height)
     {
@@ -71,83 +61,62 @@ protected:
     }
 
     HWND m_parent = nullptr;
+    CWndShadow m_shadow;
 };
 
 }  // namespace
 
-TEST_F(ShadowWindow, FollowsItsParent)
+TEST_F(ShadowWindow, FollowsItsParentButNotToAHugeSize)
 {
-    CWndShadow shadow;
-    shadow.Create(m_parent);
-    EXPECT_FALSE(::IsWindowVisible(shadow.GetHwnd())) << "the parent is hidden";
+    m_shadow.Create(m_parent);
+    EXPECT_FALSE(::IsWindowVisible(m_shadow.GetHwnd())) << "the parent is hidden";
     ::ShowWindow(m_parent, SW_SHOWNA);
     ::UpdateWindow(m_parent);
-    EXPECT_TRUE(PumpUntil([&] { return FollowsParent(shadow); }));
+    EXPECT_TRUE(PumpUntil([&] { return FollowsParent(m_shadow); }));
     ::SetWindowPos(m_parent, nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(FollowsParent(shadow)) << "moved";
-    Resize(260, 200);
-    EXPECT_TRUE(FollowsParent(shadow)) << "grown";
-    Resize(120, 100);
-    EXPECT_TRUE(FollowsParent(shadow)) << "shrunk";
-    ::ShowWindow(m_parent, SW_HIDE);
-    EXPECT_FALSE(::IsWindowVisible(shadow.GetHwnd()));
-}
-
-TEST_F(ShadowWindow, HugeParentGetsNoShadow)
-{
-    ::ShowWindow(m_parent, SW_SHOWNA);
-    CWndShadow shadow;
-    shadow.Create(m_parent);
+    EXPECT_TRUE(FollowsParent(m_shadow)) << "moved";
+    for (SIZE size : {SIZE{260, 200}, SIZE{120, 100}}) {
+        Resize(size.cx, size.cy);
+        EXPECT_TRUE(FollowsParent(m_shadow)) << size.cx;
+    }
     Resize(30000, 30000);
     RECT rc;
     ::GetWindowRect(m_parent, &rc);
     ASSERT_GT(static_cast<long long>(rc.right - rc.left) * (rc.bottom - rc.top), kMaxShadowPixels);
-    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(shadow.GetHwnd()); }));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(m_shadow.GetHwnd()); }));
     Resize(200, 150);
-    EXPECT_TRUE(PumpUntil([&] { return FollowsParent(shadow); })) << "a normal size brings it back";
+    EXPECT_TRUE(PumpUntil([&] { return FollowsParent(m_shadow); })) << "a normal size brings it back";
+    ::ShowWindow(m_parent, SW_HIDE);
+    EXPECT_FALSE(::IsWindowVisible(m_shadow.GetHwnd()));
 }
 
-TEST_F(ShadowWindow, ShadowAndAnotherHookLeaveTheParentInAnyOrder)
+// Leaving first from below another hook (the window layer's chain tests take the other orders).
+TEST_F(ShadowWindow, ShadowLeavesFromBelowAnotherHookWithoutCuttingTheParent)
 {
     const LONG_PTR own = ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC);
-    for (bool shadowFirst : {true, false}) {
-        auto shadow = std::make_unique<CWndShadow>();
-        shadow->Create(m_parent);
-        CProbeHook other;
-        ASSERT_TRUE(other.SubclassWindow(m_parent));
-        ::ShowWindow(m_parent, SW_SHOWNA);
-        EXPECT_TRUE(PumpUntil([&] { return FollowsParent(*shadow); })) << "follows under another hook";
-
-        if (shadowFirst)
-            shadow.reset();
-        else
-            other.UnsubclassWindow();
-        g_parentProbes = 0;
-        ::SendMessageW(m_parent, kProbe, 0, 0);
-        EXPECT_EQ(1, g_parentProbes) << "the parent's own procedure is still reached, shadow first: " << shadowFirst;
-        if (shadowFirst) {
-            EXPECT_EQ(1, other.probes);
-            other.UnsubclassWindow();
-        } else {
-            ::SetWindowPos(m_parent, nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            EXPECT_TRUE(FollowsParent(*shadow)) << "the shadow still hears its parent";
-            shadow.reset();
-        }
-        EXPECT_EQ(own, ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC)) << "shadow first: " << shadowFirst;
-        ::ShowWindow(m_parent, SW_HIDE);
-    }
+    auto shadow = std::make_unique<CWndShadow>();
+    shadow->Create(m_parent);
+    CProbeHook other;
+    ASSERT_TRUE(other.SubclassWindow(m_parent));
+    ::ShowWindow(m_parent, SW_SHOWNA);
+    EXPECT_TRUE(PumpUntil([&] { return FollowsParent(*shadow); })) << "follows under another hook";
+    shadow.reset();
+    g_parentProbes = 0;
+    ::SendMessageW(m_parent, kProbe, 0, 0);
+    EXPECT_EQ(1, g_parentProbes) << "the parent's own procedure is still reached";
+    EXPECT_EQ(1, other.probes);
+    other.UnsubclassWindow();
+    EXPECT_EQ(own, ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC));
 }
 
 TEST_F(ShadowWindow, ParentDestroyedWithHooksInstalled)
 {
-    CWndShadow shadow;
-    shadow.Create(m_parent);
+    m_shadow.Create(m_parent);
     CProbeHook other;
     ASSERT_TRUE(other.SubclassWindow(m_parent));
-    const HWND shadowWindow = shadow.GetHwnd();
-    ASSERT_TRUE(::IsWindow(shadowWindow));
+    const HWND shadowWindow = m_shadow.GetHwnd();
     ::DestroyWindow(m_parent);
     EXPECT_FALSE(::IsWindow(shadowWindow));
     EXPECT_EQ(nullptr, other.m_hWnd);
-    shadow.SetColor(RGB(1, 2, 3));  // nothing left to draw on
+    m_shadow.SetColor(RGB(1, 2, 3));  // nothing left to draw on
 }

@@ -1,6 +1,5 @@
 target_sources(qb_unit PRIVATE
-  tests/unit/sendto_test.cpp
-  # The banner and composition tests of controls/ live here too, with the pictures they load.
+  # The banner tests of controls/ live here too, with the pictures they load.
   tests/unit/banner_test.cpp
   res/banner.rc
   tests/unit/banner_test.rc

@@ -6,9 +6,11 @@
 #include "notes/NoteTable.h"
 #include "notes/ShowDesktopWatcher.h"
 #include "tests/TestSupport.h"
+#include "tests/unit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -26,10 +28,9 @@ SHORT WINAPI FakeKeyState(int key)
 int StackIndex(HWND w)
 {
     int index = 0;
-    for (HWND at = ::GetTopWindow(nullptr); at; at = ::GetWindow(at, GW_HWNDNEXT), ++index)
-        if (at == w)
-            return index;
-    return -1;
+    for (HWND at = ::GetTopWindow(nullptr); at && at != w; at = ::GetWindow(at, GW_HWNDNEXT))
+        ++index;
+    return index;
 }
 
 struct Case {
@@ -67,14 +68,8 @@ protected:
     }
     HWND Window(const wchar_t* cls, DWORD style = WS_POPUP)
     {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = cls;
-        ::RegisterClassW(&wc);
-        HWND w = ::CreateWindowExW(0, cls, L"", style, 300, 50, 400, 400, nullptr, nullptr, wc.hInstance, nullptr);
-        m_windows.push_back(w);
-        return w;
+        m_windows.push_back(test::NewWindow(cls, ::DefWindowProcW, style, 300, 50, 400, 400));
+        return m_windows.back();
     }
     void Check(const Case& c)
     {
@@ -138,8 +133,7 @@ TEST_F(ShowDesktop, HiddenNotesComeBackFromTheRecordButNotADeletedOne)
     HideAll(false);
     GetNote(2)->DeleteStoredNote(true);
     Desktop(Window(L"WorkerW"));
-    EXPECT_TRUE(Visible(0));
-    EXPECT_TRUE(Visible(1));
+    EXPECT_TRUE(Visible(0) && Visible(1));
     EXPECT_FALSE(Visible(2)) << "deleted";
     WaitForRaise();
     EXPECT_FALSE(Visible(2)) << "the raise skips it too";
@@ -162,8 +156,7 @@ TEST_F(ShowDesktop, PressesWithin150MsGiveOneRaiseThatPutsTheNotesAboveTheTopWin
     ASSERT_TRUE(PumpUntil([&] { return ShowDesktopRaiseCount() > before; }));
     EXPECT_FALSE(PumpUntil([&] { return ShowDesktopRaiseCount() > before + 1; }, 3 * kRaiseDelayMs))
         << "one raise only";
-    EXPECT_LT(StackIndex(*GetNote(0)), StackIndex(other));
-    EXPECT_LT(StackIndex(*GetNote(1)), StackIndex(other));
+    EXPECT_LT(std::max(StackIndex(*GetNote(0)), StackIndex(*GetNote(1))), StackIndex(other));
     EXPECT_FALSE(::GetWindowLongW(*GetNote(0), GWL_EXSTYLE) & WS_EX_TOPMOST) << "not on top stays a normal window";
     EXPECT_TRUE(::GetWindowLongW(*GetNote(1), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(Visible(2)) << "a hidden note stays hidden";

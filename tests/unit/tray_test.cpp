@@ -1,4 +1,4 @@
-// The tray icon with its watchdog, the new-note menu and the autostart value, each in the test process.
+// The tray icon's watchdog and the autostart value, in the test process.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,10 +9,10 @@
 
 #include "app/Autostart.h"
 #include "app/Config.h"
-#include "app/MainPopups.h"
 #include "res/resource.h"
 #include "shell/ToTray.h"
 #include "tests/TestSupport.h"
+#include "tests/unit/TestWindow.h"
 
 namespace {
 
@@ -37,10 +37,8 @@ class TrayTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_owner =
-            ::CreateWindowExW(0, L"STATIC", L"tray owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        m_owner = test::NewWindow(L"QbTrayOwner", OwnerProc);
         ASSERT_TRUE(m_owner);
-        ::SetWindowLongPtrW(m_owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OwnerProc));
         g_refreshAsked = false;
     }
     void TearDown() override { ::DestroyWindow(m_owner); }
@@ -83,38 +81,6 @@ TEST_F(TrayTest, RemoveStopsTheWatchdogWithoutKillingItAndDeletesTheIcon)
     slow.Remove();  // again: nothing
 }
 
-TEST(TrayIconImage, GreyCopyHasOnlyGreyPixels)
-{
-    HICON icon = static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLBOARD), IMAGE_ICON, 16, 16, 0));
-    HICON grey = CToTray::GreyCopy(icon);
-    ASSERT_TRUE(icon && grey);
-    ICONINFO info{};
-    ASSERT_TRUE(::GetIconInfo(grey, &info));
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, info.hbmColor);
-    for (int i = 0; i < 16 * 16; ++i) {
-        COLORREF c = ::GetPixel(dc, i % 16, i / 16);
-        ASSERT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << i % 16 << "," << i / 16;
-    }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    ::DestroyIcon(grey);
-    ::DestroyIcon(icon);
-}
-
-// The tray menu and its shared Program menu run end to end.
-TEST(MainPopups, NewNoteMenuChecksHideBarsOnlyWhenSet)
-{
-    for (bool hideBars : {false, true}) {
-        HMENU menu = BuildNewNoteMenu(hideBars);
-        EXPECT_EQ((::GetMenuState(menu, ID_HIDE_BARS, MF_BYCOMMAND) & MF_CHECKED) != 0, hideBars);
-        ::DestroyMenu(menu);
-    }
-}
-
 namespace {
 
 const wchar_t kTestValue[] = L"QuillboardUnitTest";
@@ -140,7 +106,6 @@ TEST(Autostart, OtherOrLongPathsAreRewrittenAndDataEndsAtItsStoredLength)
         std::wstring stored;
         bool withZero;
     } cases[] = {
-        {L"\"C:\\Old\\Quillboard.exe\" -bg", false},
         {otherCase, false},
         {longPath, false},
         {expected, false},

@@ -1,4 +1,5 @@
 #include "ui/Window.h"
+#include "tests/unit/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,12 @@ public:
     MESSAGE_RANGE_HANDLER(OCM_BASE, OCM_BASE + 0x3FF, OnReflected)
     END_MSG_MAP()
 
-    LRESULT OnReflected(UINT uMsg, WPARAM wParam, LPARAM, BOOL&)
+    LRESULT OnReflected(UINT uMsg, WPARAM, LPARAM, BOOL&)
     {
         got.push_back(uMsg);
-        lastWParam = wParam;
         return 0x77;
     }
-
     std::vector<UINT> got;
-    WPARAM lastWParam = 0;
 };
 
 class CParent : public CWindowImpl<CParent> {
@@ -34,11 +32,7 @@ public:
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
-    LRESULT OnOwnCommand(WORD, WORD, HWND, BOOL&)
-    {
-        ++ownCommands;
-        return 0;
-    }
+    LRESULT OnOwnCommand(WORD, WORD, HWND, BOOL&) { return ++ownCommands, 0; }
     int ownCommands = 0;
 };
 
@@ -57,51 +51,31 @@ protected:
     CRecordingChild child;
 };
 
-TEST_F(Reflection, NotificationsComeBackToTheChildAsMessagePlus0x2000)
+TEST_F(Reflection, ControlNotificationsComeBackAsMessagePlus0x2000)
 {
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(77, BN_CLICKED), reinterpret_cast<LPARAM>(child.m_hWnd));
     NMHDR nm = {child.m_hWnd, 77, static_cast<UINT>(-2) /* NM_CLICK */};
     parent.SendMessage(WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&nm));
     LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(child.m_hWnd));
     parent.SendMessage(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(child.m_hWnd));
-    DRAWITEMSTRUCT dis = {};
-    dis.CtlID = 77;
-    dis.hwndItem = child.m_hWnd;
+    DRAWITEMSTRUCT dis{0, 77, 0, 0, 0, child.m_hWnd, nullptr, {}, 0};
     parent.SendMessage(WM_DRAWITEM, 77, reinterpret_cast<LPARAM>(&dis));
-    MEASUREITEMSTRUCT mis = {};
-    mis.CtlID = 77;
+    MEASUREITEMSTRUCT mis{0, 77, 0, 0, 0, 0};
     parent.SendMessage(WM_MEASUREITEM, 77, reinterpret_cast<LPARAM>(&mis));
     parent.SendMessage(WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 77), 0);
+    // Not reflected: the parent's own command, a menu command (no child) and an owner-drawn menu item (wParam 0).
+    parent.SendMessage(WM_COMMAND, 500, 0);
+    parent.SendMessage(WM_COMMAND, 501, 0);
+    parent.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
 
     std::vector<UINT> expected = {0x2111, 0x204E, 0x2138, 0x2114, 0x202B, 0x202C, 0x2210};
     EXPECT_EQ(expected, child.got);
     EXPECT_EQ(0x77, brush) << "the child's answer is the parent's result";
-}
-
-TEST_F(Reflection, OwnCommandsAndMenuCommandsAreNotReflected)
-{
-    parent.SendMessage(WM_COMMAND, 500, 0);
-    parent.SendMessage(WM_COMMAND, 501, 0);  // a menu command names no child
-    // Owner-drawn menu items come with wParam 0: not a control's.
-    DRAWITEMSTRUCT dis = {};
-    dis.hwndItem = child.m_hWnd;
-    parent.SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
     EXPECT_EQ(1, parent.ownCommands);
-    EXPECT_TRUE(child.got.empty());
-}
-
-TEST_F(Reflection, SubclassKeepsThePreviousProcedure)
-{
-    // Unhandled messages reach the static control's own procedure.
-    ::SetWindowTextW(child, L"changed");
-    wchar_t text[32] = L"";
-    ::GetWindowTextW(child, text, 32);
-    EXPECT_STREQ(L"changed", text);
-
-    HWND hWnd = child.UnsubclassWindow();
-    EXPECT_EQ(hWnd, ::GetDlgItem(parent, 77));
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(77, 0), reinterpret_cast<LPARAM>(hWnd));
-    EXPECT_TRUE(child.got.empty());
+    EXPECT_EQ(::GetDlgItem(parent, 77), child.UnsubclassWindow());
+    EXPECT_EQ(&parent, CWindowImplBase::FromHandle(parent));
+    ::DestroyWindow(parent);
+    EXPECT_EQ(nullptr, parent.m_hWnd) << "the object forgets its destroyed window";
 }
 
 // A window whose own procedure and hooks write into one log, so the order in
@@ -152,21 +126,11 @@ protected:
     void SetUp() override { CreateOwnWindow(); }
     void CreateOwnWindow()
     {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &OwnProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QbChainTest";
-        ::RegisterClassW(&wc);
-        hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
-                                 nullptr);
+        hWnd = test::NewWindow(L"QbChainTest", &OwnProc);
         ASSERT_TRUE(hWnd);
         own = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
     }
-    void TearDown() override
-    {
-        if (::IsWindow(hWnd))
-            ::DestroyWindow(hWnd);
-    }
+    void TearDown() override { ::DestroyWindow(hWnd); }
 
     // The path a message takes, newest hook first.
     std::string Probe(WPARAM wp = 0)
@@ -244,16 +208,6 @@ TEST_F(Chain, DestroyingTheWindowReleasesEveryHook)
         }
         EXPECT_EQ(nullptr, a.UnsubclassWindow()) << "nothing left to leave";
     }
-}
-
-TEST(WindowImpl, ObjectForgetsItsWindowWhenDestroyed)
-{
-    CParent w;
-    ASSERT_TRUE(w.Create(nullptr, nullptr, L"x", WS_OVERLAPPEDWINDOW));
-    HWND hWnd = w.m_hWnd;
-    EXPECT_EQ(&w, CWindowImplBase::FromHandle(hWnd));
-    ::DestroyWindow(hWnd);
-    EXPECT_EQ(nullptr, w.m_hWnd);
 }
 
 }  // namespace
