@@ -26,12 +26,13 @@ std::wstring ExportPath()
     return std::wstring(temp) + L"Quillboard_1.00_translate.txt";
 }
 
-// The text of a UTF-16 file after its byte-order mark.
-std::wstring ReadUtf16(const std::wstring& path)
+// The first visible edit control: the open-file dialog's file name.
+HWND FirstEdit(HWND window)
 {
-    const std::string bytes = FileBytes(path);
-    return bytes.size() < 2 ? L""
-                            : std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    for (HWND child : Children(window))
+        if (ClassName(child) == L"Edit" && ::IsWindowVisible(child))
+            return child;
+    return nullptr;
 }
 
 bool IsOpenDialog(HWND box)
@@ -85,8 +86,9 @@ TEST(LanguageMenu, SwitchExportAndLoadThroughTheOpenDialog)
     }
 
     ::PostMessageW(main, WM_COMMAND, ID_TRANSLATE, 0);
-    ASSERT_TRUE(
-        WaitUntil([&] { return ReadUtf16(exported).find(L"\r\n##=Englisch\tEnglish\r\n") != std::wstring::npos; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return FileBytes(exported).find(Utf16File(L"\r\n##=Englisch\tEnglish\r\n").substr(2)) != std::string::npos;
+    }));
     // Without an editor for text files the shell may say so in a box of its own.
     if (HWND shellBox = WaitForBox(p, main, nullptr, 1500))
         ::PostMessageW(shellBox, WM_COMMAND, IDOK, 0);

@@ -16,10 +16,9 @@ namespace {
 
 const wchar_t kNote0[] = L"000_Notice_set";
 
-std::wstring PlainIni()
+std::wstring SizedIni()
 {
-    const std::wstring ini = NewIniPath();
-    IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"0");
+    const std::wstring ini = PlainIni();
     IniWrite(ini, L"Program", L"m_default_note_size", L"220");
     return ini;
 }
@@ -40,7 +39,7 @@ void StoreNote(const std::wstring& ini, int number, int x, int y)
 TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
 {
     InputLock input;
-    const std::wstring ini = PlainIni();
+    const std::wstring ini = SizedIni();
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
@@ -94,18 +93,16 @@ TEST(NoteCollection, NewNoteAppearsInTheUpperRightAndSavesAfterTheLastKey)
 
 TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
 {
-    const std::wstring ini = PlainIni();
+    const std::wstring ini = SizedIni();
     for (int n = 0; n < 40; ++n)
         StoreNote(ini, n, 10 + 25 * (n % 10), 10 + 120 * (n / 10));
     QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + ini);
+    HWND main = StartWithNotes(p, ini, 40);
     ASSERT_TRUE(main);
-    ASSERT_TRUE(WaitUntil([&] { return NoteWindows(p).size() == 40; }));
-    WaitForStartupSaves(ini);
 
     ::PostMessageW(main, WM_COMMAND, ID_NEW_NOTE, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(p, L"Max 40")) != nullptr; }));
+    HWND box = WaitForBox(p, nullptr, [](HWND b) { return BoxText(b) == L"Max 40"; });
+    ASSERT_TRUE(box);
     EXPECT_EQ(40u, NoteWindows(p).size());
     ASSERT_TRUE(CloseBox(box));
 
@@ -130,14 +127,12 @@ TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)
 
 TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing)
 {
-    const std::wstring ini = PlainIni();
+    const std::wstring ini = SizedIni();
     for (int n = 0; n < 3; ++n)
         StoreNote(ini, n, 100 + 150 * n, 300);
     QuillProcess p;
-    HWND main = p.StartMain(L"-ini:" + ini);
+    HWND main = StartWithNotes(p, ini, 3);
     ASSERT_TRUE(main);
-    ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
-    WaitForStartupSaves(ini);
     // A stacking order that is not the creation order: 1 on top, then 0, then 2.
     for (int n : {2, 0, 1})
         ::SetWindowPos(NoteAt(p, 100 + 150 * n, 300), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -162,10 +157,7 @@ TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing
     ASSERT_TRUE(SendCommand(main, ID_HIDE_ALL));
     EXPECT_TRUE(VisibleNotes(p).empty());
     p.Kill();
-    main = p.StartMain(L"-ini:" + ini);
-    ASSERT_TRUE(main);
-    ASSERT_TRUE(WaitUntil([&] { return VisibleNotes(p).size() == 3; }));
-    WaitForStartupSaves(ini);
+    ASSERT_TRUE(main = StartWithNotes(p, ini, 3));
 
     // The notes list toggles one note by its number.
     HWND second = NoteAt(p, 250, 300);
@@ -178,9 +170,8 @@ TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing
     // "Are you sure?": No and Cancel keep everything, Yes deletes.
     for (WORD answer : {IDNO, IDCANCEL, IDYES}) {
         ::PostMessageW(main, WM_COMMAND, ID_DELETE_ALL, 0);
-        HWND box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(p, L"Are you sure?")) != nullptr; }));
-        ASSERT_TRUE(CloseBox(box, answer));
+        HWND box = WaitForBox(p, nullptr, [](HWND b) { return BoxText(b) == L"Are you sure?"; });
+        ASSERT_TRUE(box && CloseBox(box, answer));
         ASSERT_TRUE(SendCommand(main, WM_NULL));  // the box's command has been handled
         for (int n = 0; n < 3; ++n)
             EXPECT_EQ(answer != IDYES, Stored(ini, n)) << "note " << n << " after " << answer;

@@ -162,7 +162,7 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
         EXPECT_EQ(RunValue(), L"<missing>");
         EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
-        EXPECT_EQ(p.Exit(main), 0xAFFEu);
+        EXPECT_EQ(p.Exit(main), kExitAfterExitCommand);
     }
     // An entry for another path is rewritten when the window starts, and shows as on.
     SetRunValue(L"\"C:\\Elsewhere\\Quillboard.exe\" -bg");
@@ -180,6 +180,6 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
     EXPECT_EQ(Bitmap(main, ID_PIN_MAIN), 3);
     EXPECT_EQ(RunValue(), expectedRun);
     EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
-    EXPECT_EQ(p.Exit(main), 0xAFFEu);
+    EXPECT_EQ(p.Exit(main), kExitAfterExitCommand);
     SetRunValue(L"");
 }

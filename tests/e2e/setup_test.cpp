@@ -15,7 +15,6 @@ namespace {
 
 constexpr DWORD kCancelled = 1602;
 constexpr DWORD kFailed = 1603;
-constexpr DWORD kExitAfterExitCommand = 0xAFFE;
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillboard";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -24,16 +23,12 @@ bool Registered(HKEY root)
     return RegText(root, kUninstallKey, L"InstallLocation") != L"<missing>";
 }
 
-std::wstring Special(int csidl)
+// The program's shortcut in a special folder.
+std::wstring Link(int csidl)
 {
     wchar_t buf[MAX_PATH] = L"";
     ::SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE);
-    return buf;
-}
-
-std::wstring StartMenuLink(bool forAll)
-{
-    return Special(forAll ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + L"\\Quillboard.lnk";
+    return buf + std::wstring(L"\\Quillboard.lnk");
 }
 
 bool Absent(const std::wstring& path)
@@ -51,27 +46,25 @@ struct InstallCleanup {
             ::RegDeleteKeyValueW(root, kRunKey, L"Quillboard");
         }
         for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
-            ::DeleteFileW((Special(csidl) + L"\\Quillboard.lnk").c_str());
+            ::DeleteFileW(Link(csidl).c_str());
     }
 };
 
-DWORD RunToEnd(const std::wstring& program, const std::wstring& args, DWORD timeoutMs = 30000)
+DWORD RunToEnd(const std::wstring& program, const std::wstring& args)
 {
     QuillProcess p(program);
-    if (!p.Start(args))
-        return 0xDEADDEAD;
     DWORD code = 0xDEADBEEF;
-    p.WaitForExit(timeoutMs, &code);
+    if (p.Start(args))
+        p.WaitForExit(30000, &code);
     return code;
 }
 
-// A window of any process, found by its class and title.
-HWND FindTopWindow(const wchar_t* className, const std::wstring& title, DWORD timeoutMs = 15000)
+// The uninstaller's box other than `except`, a window of another process.
+HWND UninstallBox(HWND except = nullptr)
 {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = ::FindWindowW(className, title.c_str())) != nullptr && IsWindowVisible(found); },
-              timeoutMs);
-    return found;
+    return WaitForWindow([&](HWND w) {
+        return w != except && ::IsWindowVisible(w) && ClassName(w) == L"#32770" && WindowText(w) == L"Uninstall";
+    });
 }
 
 // Height of the "Paths" submenu, opened from "Program" on the command bar; -1 when it did not open.
@@ -91,11 +84,6 @@ int PathsMenuHeight(const QuillProcess& p, HWND main)
     PressKeys({VK_ESCAPE, VK_ESCAPE});
     WaitUntil([&] { return OpenMenus(p).empty(); });
     return height;
-}
-
-void Click(HWND dialog, int id)
-{
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
@@ -138,8 +126,8 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
                                       {L"NoRepair", L"1"}})
         EXPECT_EQ(value, RegText(hkcu, kUninstallKey, name)) << Narrow(name);
     EXPECT_NE(L"<missing>", RegText(hkcu, kUninstallKey, L"Publisher"));
-    EXPECT_TRUE(FileExists(StartMenuLink(false)));
-    EXPECT_FALSE(FileExists(Special(CSIDL_DESKTOPDIRECTORY) + L"\\Quillboard.lnk")) << "desktop shortcut is off";
+    EXPECT_TRUE(FileExists(Link(CSIDL_PROGRAMS)));
+    EXPECT_FALSE(FileExists(Link(CSIDL_DESKTOPDIRECTORY))) << "desktop shortcut is off";
     EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(hkcu, kRunKey, L"Quillboard"));
     EXPECT_FALSE(Registered(HKEY_LOCAL_MACHINE));
 
@@ -159,7 +147,7 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
     ASSERT_EQ(0u, RunToEnd(quiet.substr(1, close - 1), quiet.substr(close + 2)));
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && Absent(target); }, 10000))
         << "program file and folder removed by the batch file";
-    EXPECT_FALSE(FileExists(StartMenuLink(false)));
+    EXPECT_FALSE(FileExists(Link(CSIDL_PROGRAMS)));
     EXPECT_FALSE(Registered(hkcu));
     EXPECT_EQ(L"<missing>", RegText(hkcu, kRunKey, L"Quillboard"));
     EXPECT_EQ(L"200", IniRead(ini, L"000_Notice_set", L"m_cx")) << "the configuration file keeps its notes";
@@ -175,7 +163,7 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
     EXPECT_EQ(target, RegText(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"));
     EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(HKEY_LOCAL_MACHINE, kRunKey, L"Quillboard"));
     EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
-    EXPECT_TRUE(FileExists(StartMenuLink(true)));
+    EXPECT_TRUE(FileExists(Link(CSIDL_COMMON_PROGRAMS)));
     EXPECT_EQ(L"1", IniRead(ini, L"Program", L"for_all_install"));
 
     // A copy elsewhere has no uninstall item, and the command does nothing there.
@@ -207,16 +195,15 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
     EXPECT_EQ(0u, code);
 
     // The uninstaller asks first; Yes, then its closing message, then the batch file.
-    HWND ask = FindTopWindow(L"#32770", L"Uninstall");
-    ASSERT_TRUE(ask) << "the uninstaller's question";
-    Click(ask, IDYES);
-    HWND done = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (done = FindTopWindow(L"#32770", L"Uninstall", 200)) && done != ask; }));
+    HWND ask = UninstallBox();
+    ASSERT_TRUE(ask && CloseBox(ask, IDYES)) << "the uninstaller's question";
+    HWND done = UninstallBox(ask);
+    ASSERT_TRUE(done);
     const std::wstring said = BoxText(done);
     EXPECT_NE(std::wstring::npos, said.find(UserConfigPath())) << Narrow(said);
-    Click(done, IDOK);
+    CloseBox(done);
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(exe) && !Registered(HKEY_LOCAL_MACHINE); }, 10000));
-    EXPECT_FALSE(FileExists(StartMenuLink(true)));
+    EXPECT_FALSE(FileExists(Link(CSIDL_COMMON_PROGRAMS)));
     EXPECT_EQ(L"<missing>", RegText(HKEY_LOCAL_MACHINE, kRunKey, L"Quillboard"));
     EXPECT_TRUE(FileExists(UserConfigPath()));
     if (!hadUserConfig)
@@ -268,7 +255,7 @@ TEST(Setup, DialogsCancelledExit1602AndWriteNothing)
         EXPECT_TRUE(Absent(target));
         EXPECT_FALSE(FileExists(ini));
         EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
-        EXPECT_FALSE(FileExists(StartMenuLink(false)));
+        EXPECT_FALSE(FileExists(Link(CSIDL_PROGRAMS)));
     }
 }
 

@@ -11,8 +11,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr DWORD kExitAfterExitCommand = 0xAFFE;
-
 bool Visible(HWND hWnd)
 {
     return ::IsWindowVisible(hWnd) != FALSE;

@@ -149,6 +149,6 @@ TEST(TrayIcon, ClicksMenusLostIconAndExit)
     PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
     DWORD code = 0;
     EXPECT_TRUE(p.WaitForExit(5000, &code)) << "Exit with the watchdog running";
-    EXPECT_EQ(code, 0xAFFEu);
+    EXPECT_EQ(code, kExitAfterExitCommand);
     EXPECT_TRUE(WaitUntil([] { return TrayIconWindows().empty(); }));
 }
