@@ -5,10 +5,28 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
 namespace e2e {
+
+namespace {
+
+DWORD Owner(HWND w)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    return pid;
+}
+
+std::vector<HWND> Filter(std::vector<HWND> windows, const std::function<bool(HWND)>& pred)
+{
+    windows.erase(std::remove_if(windows.begin(), windows.end(), [&](HWND w) { return !pred(w); }), windows.end());
+    return windows;
+}
+
+}  // namespace
 
 const std::wstring& ProgramPath()
 {
@@ -244,20 +262,12 @@ void ClickProgramMenu(HWND main)
 
 std::vector<HWND> NoteWindows(const QuillProcess& p)
 {
-    std::vector<HWND> notes;
-    for (HWND w : p.Windows())
-        if (ClassName(::GetDlgItem(w, IDC_NOTE_TEXT)) == L"RichEdit20W")
-            notes.push_back(w);
-    return notes;
+    return Filter(p.Windows(), [](HWND w) { return ClassName(::GetDlgItem(w, IDC_NOTE_TEXT)) == L"RichEdit20W"; });
 }
 
 std::vector<HWND> VisibleNotes(const QuillProcess& p)
 {
-    std::vector<HWND> visible;
-    for (HWND w : NoteWindows(p))
-        if (::IsWindowVisible(w))
-            visible.push_back(w);
-    return visible;
+    return Filter(NoteWindows(p), ::IsWindowVisible);
 }
 
 HWND NoteAt(const QuillProcess& p, int left, int top)
@@ -300,11 +310,7 @@ HWND StartWithNotes(QuillProcess& p, const std::wstring& ini, size_t count)
 
 std::vector<HWND> OpenMenus(const QuillProcess& p)
 {
-    std::vector<HWND> menus;
-    for (HWND w : p.Windows())
-        if (ClassName(w) == L"#32768" && ::IsWindowVisible(w))
-            menus.push_back(w);
-    return menus;
+    return Filter(p.Windows(), [](HWND w) { return ClassName(w) == L"#32768" && ::IsWindowVisible(w); });
 }
 
 RECT VisibleMenu(const QuillProcess& p)
@@ -352,32 +358,34 @@ std::wstring BoxText(HWND box)
     return longest;
 }
 
+LRESULT SendRemote(HWND hWnd, UINT message, WPARAM wParam, void* data, size_t size)
+{
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Owner(hWnd));
+    void* remote = process ? ::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    DWORD_PTR result = 0;
+    if (remote && ::WriteProcessMemory(process, remote, data, size, nullptr) &&
+        ::SendMessageTimeoutW(hWnd, message, wParam, LPARAM(remote), SMTO_ABORTIFHUNG, 10000, &result))
+        ::ReadProcessMemory(process, remote, data, size, nullptr);
+    if (remote)
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process)
+        ::CloseHandle(process);
+    return LRESULT(result);
+}
+
 std::vector<std::wstring> ToolbarTexts(HWND window)
 {
     std::vector<std::wstring> texts;
-    for (HWND toolbar : Children(window)) {
-        if (ClassName(toolbar) != TOOLBARCLASSNAMEW)
-            continue;
-        // The texts live in the other process: read them through a buffer allocated there.
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(toolbar, &pid);
-        HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-        const int count = remote ? int(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
-        for (int i = 0; i < count; i++) {
+    for (HWND toolbar : Children(window))
+        for (int i = 0,
+                 n = ClassName(toolbar) == TOOLBARCLASSNAMEW ? int(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
+             i < n; i++) {
             TBBUTTON button = {};
-            ::SendMessageW(toolbar, TB_GETBUTTON, i, LPARAM(remote));
-            ::ReadProcessMemory(process, remote, &button, sizeof(button), nullptr);
+            SendRemote(toolbar, TB_GETBUTTON, i, &button, sizeof(button));
             wchar_t text[512] = {};
-            if (::SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, LPARAM(remote + 1024)) > 0)
-                ::ReadProcessMemory(process, remote + 1024, text, sizeof(text) - sizeof(wchar_t), nullptr);
+            SendRemote(toolbar, TB_GETBUTTONTEXTW, button.idCommand, text, sizeof(text) - sizeof(wchar_t));
             texts.push_back(text);
         }
-        if (remote)
-            ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        if (process)
-            ::CloseHandle(process);
-    }
     return texts;
 }
 
@@ -386,12 +394,9 @@ HWND WaitForWindow(const std::function<bool(HWND)>& pred, DWORD timeoutMs, DWORD
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (HWND w : Children(nullptr)) {
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(w, &owner);
-                if ((!pid || owner == pid) && pred(w))
+            for (HWND w : Children(nullptr))
+                if ((!pid || Owner(w) == pid) && pred(w))
                     return (found = w) != nullptr;
-            }
             return false;
         },
         timeoutMs, 25);
@@ -416,14 +421,7 @@ bool QuillProcess::Running() const
 
 std::vector<HWND> QuillProcess::Windows() const
 {
-    std::vector<HWND> out;
-    for (HWND w : Children(nullptr)) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        if (pid == m_pi.dwProcessId)
-            out.push_back(w);
-    }
-    return out;
+    return Filter(Children(nullptr), [this](HWND w) { return Owner(w) == m_pi.dwProcessId; });
 }
 
 HWND QuillProcess::WaitForMainWindow() const

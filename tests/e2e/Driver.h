@@ -95,6 +95,8 @@ HWND WaitForBox(const QuillProcess& p,
                 DWORD timeoutMs = 10000);
 bool CloseBox(HWND box, WORD button = IDOK);  // and waits until it is gone
 std::wstring BoxText(HWND box);               // the longest static text: a message box's message
+// Sends a message whose lParam points to `size` bytes at data, copied into the window's process and back.
+LRESULT SendRemote(HWND hWnd, UINT message, WPARAM wParam, void* data, size_t size);
 // The button texts of every toolbar among the window's children, read from the owning process.
 std::vector<std::wstring> ToolbarTexts(HWND window);
 

@@ -70,21 +70,13 @@ std::wstring StoredForm(const std::string& text)
     return line;
 }
 
-// The character format of a stretch of the text, read inside the program's process.
-CHARFORMATW TextFormat(DWORD pid, HWND text, int from, int to)
+// The character format of a stretch of the text.
+CHARFORMATW TextFormat(HWND text, int from, int to)
 {
     CHARFORMATW format = {};
     format.cbSize = sizeof(format);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(format), MEM_COMMIT, PAGE_READWRITE);
-    ::WriteProcessMemory(process, remote, &format, sizeof(format), nullptr);
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutW(text, EM_SETSEL, from, to, SMTO_ABORTIFHUNG, 5000, &ignored);
-    ::SendMessageTimeoutW(text, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                          5000, &ignored);
-    ::ReadProcessMemory(process, remote, &format, sizeof(format), nullptr);
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
+    Send(text, EM_SETSEL, from, to);
+    SendRemote(text, EM_GETCHARFORMAT, SCF_SELECTION, &format, sizeof(format));
     return format;
 }
 
@@ -121,11 +113,11 @@ TEST(Notes, LongDarkNoteStartsWholeInItsColoursAndSavesAsStored)
                           &got);
     shown.resize(got);
     EXPECT_EQ(std::wstring(text.begin(), text.end()), shown.substr(0, shown.find_last_not_of(L"\r\n") + 1));
-    const CHARFORMATW whole = TextFormat(p.Pid(), area, 0, -1);
+    const CHARFORMATW whole = TextFormat(area, 0, -1);
     EXPECT_TRUE(whole.dwMask & CFM_COLOR) << "one colour throughout";
     EXPECT_EQ(kTextColor, whole.crTextColor);
     // The face and size, read deep inside where one character is one run.
-    const CHARFORMATW inside = TextFormat(p.Pid(), area, 40000, 40001);
+    const CHARFORMATW inside = TextFormat(area, 40000, 40001);
     EXPECT_STREQ(L"Segoe Print", inside.szFaceName);
     EXPECT_EQ(250, inside.yHeight);  // \fs25
     DWORD_PTR ignored = 0;
