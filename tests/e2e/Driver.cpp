@@ -20,13 +20,13 @@ DWORD Owner(HWND w)
     return pid;
 }
 
+}  // namespace
+
 std::vector<HWND> Filter(std::vector<HWND> windows, const std::function<bool(HWND)>& pred)
 {
     windows.erase(std::remove_if(windows.begin(), windows.end(), [&](HWND w) { return !pred(w); }), windows.end());
     return windows;
 }
-
-}  // namespace
 
 const std::wstring& ProgramPath()
 {

@@ -52,15 +52,14 @@ bool Holds(const std::function<bool()>& pred, DWORD timeoutMs);
 std::wstring ClassName(HWND hWnd);
 RECT WindowRect(HWND hWnd);
 std::string Narrow(const std::wstring& s);  // for test messages: every character cut to its low byte
-// The child windows, all descendants (top-level windows for null).
-std::vector<HWND> Children(HWND parent);
-// Sends and waits until it is handled; false when the window hung.
+std::vector<HWND> Children(HWND parent);    // all descendants; top-level windows for null
+std::vector<HWND> Filter(std::vector<HWND> windows, const std::function<bool(HWND)>& pred);
 bool Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 inline bool SendCommand(HWND hWnd, WORD id, WORD code = 0)
 {
     return Send(hWnd, WM_COMMAND, MAKEWPARAM(id, code));
 }
-std::wstring WindowText(HWND hWnd);  // of a window of another process, however long
+std::wstring WindowText(HWND hWnd);
 
 // Input on the shared desktop (hold an InputLock).
 void PressKeys(std::initializer_list<BYTE> keys);
@@ -83,7 +82,7 @@ void WaitForStartupSaves(const std::wstring& ini);
 HWND StartWithNotes(QuillProcess& p, const std::wstring& ini, size_t count);
 
 std::vector<HWND> OpenMenus(const QuillProcess& p);  // top-most first
-RECT VisibleMenu(const QuillProcess& p);             // the top-most; all -1 when none is open
+RECT VisibleMenu(const QuillProcess& p);             // all -1 when none is open
 // Bands of at least 8 rows in which the picture column (x 3 to 21) differs from the row's colour further
 // right: one per picture or check mark. Separators and the highlight run across the row.
 int MenuPictureBands(HWND menu);

@@ -1,6 +1,6 @@
-// The top of the main window in the running program: the built-in banner picture scaled to its
-// picture control, and the command bar under the banner line with a menu opened by a click, Left
-// and Right with wrap-around, Esc, and the menus' pictures.
+// The top of the main window in the running program: the built-in banner picture scaled to its picture control, and the
+// command bar under the banner line with a menu opened by a click, Left and Right with wrap-around, Esc, and the menus'
+// pictures.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 

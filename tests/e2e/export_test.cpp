@@ -1,5 +1,5 @@
-// A note's Note-Pad and Word-Pad commands write their files into the
-// temporary folder the program was started with, and open them.
+// A note's Note-Pad and Word-Pad commands write their files into the temporary folder the program was started with, and
+// open them.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 

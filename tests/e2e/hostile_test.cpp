@@ -1,5 +1,5 @@
-// Damaged, huge, unwritable or odd configuration files and command lines: the
-// program starts, keeps what it can read, and says once when it cannot save.
+// Damaged, huge, unwritable or odd configuration files and command lines: the program starts, keeps what it can read,
+// and says once when it cannot save.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"

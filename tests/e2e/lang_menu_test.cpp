@@ -1,5 +1,5 @@
-// The language menu's commands in the running program: switching, export, loading a file through the
-// open-file dialog and the report box.
+// The language menu's commands in the running program: switching, export, loading a file through the open-file dialog
+// and the report box.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 

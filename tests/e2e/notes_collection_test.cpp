@@ -1,6 +1,5 @@
-// The note collection in the running program: new notes and their place, the
-// 40-note limit and slot reuse, hide all / show all with the stacking order,
-// delete all, and the notes list's toggle commands.
+// The note collection in the running program: new notes and their place, the 40-note limit and slot reuse, hide all /
+// show all with the stacking order, delete all, and the notes list's toggle commands.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"

@@ -1,5 +1,5 @@
-// Stored notes come back as windows at start-up, look as stored, and are saved
-// back in the file's form; hand-edited values out of range do no harm.
+// Stored notes come back as windows at start-up, look as stored, and are saved back in the file's form; hand-edited
+// values out of range do no harm.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"
@@ -18,11 +18,7 @@ namespace {
 
 std::vector<HWND> Shadows(const QuillProcess& p)
 {
-    std::vector<HWND> found;
-    for (HWND w : p.Windows())
-        if (ClassName(w) == L"UmbraShadowWnd")
-            found.push_back(w);
-    return found;
+    return Filter(p.Windows(), [](HWND w) { return ClassName(w) == L"UmbraShadowWnd"; });
 }
 
 int Alpha(HWND w)

@@ -1,6 +1,5 @@
-// The options window in the running program: the lists' defaults and changes,
-// the slider, the colour buttons and their picker, the toolbar's pin and
-// autostart buttons.
+// The options window in the running program: the lists' defaults and changes, the slider, the colour buttons and their
+// picker, the toolbar's pin and autostart buttons.
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -66,17 +65,13 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         QuillProcess p;
         HWND main = p.StartMain(L"-ini:" + ini);
         ASSERT_TRUE(main);
-        const struct {
-            int id, index;
-        } lists[] = {
-            {IDC_THEME_LIST, 1},      // "Simple with shadows"
-            {IDC_COLOR_LIST, 1},      // "Random Light Color"
-            {IDC_TEXTCOLOR_LIST, 0},  // "Random Dark Color"
-            {IDC_ONTOP_LIST, 0},      // "No"
-            {IDC_SIZE_LIST, 3},       // "250"
-        };
-        for (const auto& list : lists)
-            EXPECT_EQ(Selection(main, list.id), list.index) << "list " << list.id;
+        // "Simple with shadows", "Random Light Color", "Random Dark Color", "No", "250"
+        for (const auto& [id, index] : {std::pair{IDC_THEME_LIST, 1},
+                                        {IDC_COLOR_LIST, 1},
+                                        {IDC_TEXTCOLOR_LIST, 0},
+                                        {IDC_ONTOP_LIST, 0},
+                                        {IDC_SIZE_LIST, 3}})
+            EXPECT_EQ(Selection(main, id), index) << "list " << id;
         EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_SIZE_LIST), CB_GETCOUNT, 0, 0), 7);
         EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 0);
         EXPECT_EQ(WindowText(GetDlgItem(main, IDC_TRANSPARENCY_VALUE)), L"0 %");

@@ -1,5 +1,5 @@
-// The installer modes of the real program file, unattended and through their
-// dialogs: install, the registered uninstall, portable install, cancel.
+// The installer modes of the real program file, unattended and through their dialogs: install, the registered
+// uninstall, portable install, cancel.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -36,8 +36,7 @@ bool Absent(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-// Whatever an install in this test wrote outside its folders goes at the end,
-// however the test ended.
+// Whatever an install in this test wrote outside its folders goes at the end, however the test ended.
 struct InstallCleanup {
     ~InstallCleanup()
     {
@@ -95,8 +94,8 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
     HWND main = running.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
 
-    // Blanks in the target: the folder must come back as one -?UNPATH value. The
-    // euro sign is no character of the batch file's code page.
+    // Blanks in the target: the folder must come back as one -?UNPATH value. The euro sign is no character of the
+    // batch file's code page.
     const std::wstring target = NewFolder(true) + L"\\Quill Board \x20AC Target";
     const std::wstring setup = CopyProgram(NewFolder(true), L"QuillboardSetup.exe");
     ASSERT_EQ(0u, RunToEnd(setup, L"-?SILENT \"-?dir:" + target + L"\" -ini:" + ini));
@@ -108,24 +107,17 @@ TEST(Setup, SilentInstallEndsTheRunningProgramAndItsQuietUninstallRemovesIt)
     ASSERT_TRUE(FileExists(exe));
     const HKEY hkcu = HKEY_CURRENT_USER;
     const std::wstring uninstall = L"\"" + exe + L"\" -?uninstall \"-?UNPATH:" + target + L"\"";
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    wchar_t today[16];
-    ::wsprintfW(today, L"%04d%02d%02d", now.wYear, now.wMonth, now.wDay);
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    ASSERT_TRUE(::GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &data));
     for (const auto& [name, value] : {std::pair<const wchar_t*, std::wstring>{L"DisplayName", L"Quillboard"},
                                       {L"DisplayVersion", L"1.00"},
                                       {L"DisplayIcon", exe + L",0"},
                                       {L"InstallLocation", target},
                                       {L"UninstallString", uninstall},
                                       {L"QuietUninstallString", uninstall + L" -?silent"},
-                                      {L"InstallDate", today},
-                                      {L"EstimatedSize", std::to_wstring((data.nFileSizeLow + 1023) / 1024)},
                                       {L"NoModify", L"1"},
                                       {L"NoRepair", L"1"}})
         EXPECT_EQ(value, RegText(hkcu, kUninstallKey, name)) << Narrow(name);
-    EXPECT_NE(L"<missing>", RegText(hkcu, kUninstallKey, L"Publisher"));
+    for (const wchar_t* name : {L"Publisher", L"InstallDate", L"EstimatedSize"})
+        EXPECT_NE(L"<missing>", RegText(hkcu, kUninstallKey, name)) << Narrow(name);
     EXPECT_TRUE(FileExists(Link(CSIDL_PROGRAMS)));
     EXPECT_FALSE(FileExists(Link(CSIDL_DESKTOPDIRECTORY))) << "desktop shortcut is off";
     EXPECT_EQ(L"\"" + exe + L"\" -bg", RegText(hkcu, kRunKey, L"Quillboard"));
@@ -179,14 +171,13 @@ TEST(Setup, ForAllWritesTheMachineEntryWhoseProgramOffersTheUninstall)
         EXPECT_EQ(kExitAfterExitCommand, elsewhere.Exit(main));
     }
 
-    // The installed program runs its registered uninstall and steps aside with 0.
-    // It uses the per-user file, which the uninstaller names at its end.
+    // The installed program runs its registered uninstall and steps aside with 0. It uses the per-user file, which
+    // the uninstaller names at its end.
     const bool hadUserConfig = FileExists(UserConfigPath());
     QuillProcess installed(exe);
     HWND main = installed.StartMain(L"");
     ASSERT_TRUE(main);
-    // One item more in its "Paths" menu.
-    EXPECT_GT(PathsMenuHeight(installed, main), pathsElsewhere + 12) << "elsewhere: " << pathsElsewhere;
+    EXPECT_GT(PathsMenuHeight(installed, main), pathsElsewhere + 12) << "one item more; elsewhere: " << pathsElsewhere;
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_UNINSTALL_ALL_USERS, 1), 0);
     EXPECT_FALSE(installed.WaitForExit(1000, nullptr)) << "notification code 1 is no command";
     ::PostMessageW(main, WM_COMMAND, ID_UNINSTALL_ALL_USERS, 0);
@@ -219,8 +210,7 @@ TEST(Setup, PortableInstallTakesTheNotesAlong)
 
     const std::wstring stick = NewFolder(true) + L"\\Stick";
     ASSERT_EQ(0u, RunToEnd(ProgramPath(), L"-?portable_install -?silent \"-?dir:" + stick + L"\" -ini:" + ini));
-    const std::wstring copy = stick + L"\\Quillboard_p.exe";
-    const std::wstring portableIni = stick + L"\\Quillboard.ini";
+    const std::wstring copy = stick + L"\\Quillboard_p.exe", portableIni = stick + L"\\Quillboard.ini";
     ASSERT_TRUE(FileExists(copy));
     EXPECT_EQ(L"1", IniRead(portableIni, L"Program", L"portable_install"));
     EXPECT_EQ(stick, IniRead(portableIni, L"Program", L"install_dir"));
@@ -236,22 +226,18 @@ TEST(Setup, PortableInstallTakesTheNotesAlong)
 TEST(Setup, DialogsCancelledExit1602AndWriteNothing)
 {
     InstallCleanup cleanup;
-    struct Case {
-        const wchar_t* fileName;
-        const wchar_t* caption;
-    } cases[] = {{L"QuillboardSetup.exe", L"Install"}, {L"Quillboard_portable_install.exe", L"Portable install"}};
-    for (const Case& c : cases) {
-        const std::wstring target = NewFolder(true) + L"\\Target";
-        const std::wstring ini = NewIniPath();
-        QuillProcess p(CopyProgram(NewFolder(true), c.fileName));
+    for (const auto& [fileName, caption] :
+         {std::pair{L"QuillboardSetup.exe", L"Install"}, {L"Quillboard_portable_install.exe", L"Portable install"}}) {
+        const std::wstring target = NewFolder(true) + L"\\Target", ini = NewIniPath();
+        QuillProcess p(CopyProgram(NewFolder(true), fileName));
         ASSERT_TRUE(p.Start(L"m_lang_id:1 \"-?dir:" + target + L"\" -ini:" + ini));
-        HWND dialog = p.WaitForWindow([&](HWND w) { return IsWindowVisible(w) && WindowText(w) == c.caption; });
-        ASSERT_TRUE(dialog) << Narrow(c.fileName);
+        HWND dialog = WaitForBox(p, nullptr, [&](HWND w) { return WindowText(w) == caption; });
+        ASSERT_TRUE(dialog) << Narrow(fileName);
         EXPECT_EQ(target, WindowText(::GetDlgItem(dialog, IDC_SETUP_FOLDER)));
         ::SendMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
         DWORD code = 0;
         ASSERT_TRUE(p.WaitForExit(10000, &code));
-        EXPECT_EQ(kCancelled, code) << Narrow(c.fileName);
+        EXPECT_EQ(kCancelled, code) << Narrow(fileName);
         EXPECT_TRUE(Absent(target));
         EXPECT_FALSE(FileExists(ini));
         EXPECT_FALSE(Registered(HKEY_CURRENT_USER));

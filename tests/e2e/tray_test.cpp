@@ -1,5 +1,5 @@
-// The tray icon of the running program, observed and clicked through Wine's
-// own tray window: presence, clicks, the tray menu, the watchdog and exit.
+// The tray icon of the running program, observed and clicked through Wine's own tray window: presence, clicks, the tray
+// menu, the watchdog and exit.
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +18,9 @@ namespace {
 std::vector<HWND> TrayIconWindows()
 {
     std::vector<HWND> icons;
-    for (HWND tray : Children(nullptr))
-        for (HWND icon : ClassName(tray) == L"__winex11_standalone_tray" ? Children(tray) : std::vector<HWND>())
-            if (ClassName(icon) == L"__winex11_tray_icon")
-                icons.push_back(icon);
+    for (HWND tray : Filter(Children(nullptr), [](HWND w) { return ClassName(w) == L"__winex11_standalone_tray"; }))
+        for (HWND icon : Filter(Children(tray), [](HWND w) { return ClassName(w) == L"__winex11_tray_icon"; }))
+            icons.push_back(icon);
     return icons;
 }
 
