@@ -41,12 +41,10 @@ std::wstring NewFolder(bool outsideTemp)
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring base = outsideTemp ? L"C:\\QuillboardTests" : std::wstring(temp) + L"qbtest";
     ::CreateDirectoryW(base.c_str(), nullptr);
-    for (;;) {
-        std::wstring folder = base + L"\\" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                              std::to_wstring(++counter) + L"_" + std::to_wstring(::GetTickCount());
-        if (::CreateDirectoryW(folder.c_str(), nullptr) || ::GetLastError() != ERROR_ALREADY_EXISTS)
-            return folder;
-    }
+    const std::wstring folder = base + L"\\" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+                                std::to_wstring(++counter) + L"_" + std::to_wstring(::GetTickCount());
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
 }
 
 std::wstring NewIniPath()

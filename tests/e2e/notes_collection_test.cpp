@@ -64,16 +64,8 @@ TEST(NoteCollection, NewNoteIsStoredWhereItAppearsAndSavesAfterTheLastKey)
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
     const std::wstring before = IniRead(ini, kNote0, L"m_note_str");
     const std::wstring typed = L"QUILLBOARDTYPING";
-    std::vector<INPUT> keys;
-    for (wchar_t c : typed)
-        for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
-            INPUT in = {};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wScan = c;
-            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            keys.push_back(in);
-        }
-    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    for (wchar_t key : typed)
+        PressKeys({BYTE(key)});
     std::wstring first;
     // A read that meets the file half rewritten sees no value: it does not count as a change.
     ASSERT_TRUE(WaitUntil(
@@ -82,7 +74,7 @@ TEST(NoteCollection, NewNoteIsStoredWhereItAppearsAndSavesAfterTheLastKey)
             return first != before && first != L"<missing>";
         },
         5000, 1));
-    EXPECT_NE(std::wstring::npos, first.find(typed)) << "saved before the last key: " << first;
+    EXPECT_NE(std::wstring::npos, first.find(L"quillboardtyping")) << "saved before the last key: " << Narrow(first);
 }
 
 TEST(NoteCollection, FortyNotesAreTheLimitAndADeletedSlotIsReusedFirst)

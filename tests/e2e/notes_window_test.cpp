@@ -57,8 +57,6 @@ int MenuBands(const QuillProcess& p, HWND note, int atLeast)
 {
     ::PostMessageW(note, WM_COMMAND, ID_NOTE_MENU, 0);
     int bands = -1;
-    if (!WaitUntil([&] { return !OpenMenus(p).empty(); }))
-        return -1;
     WaitUntil([&] { return !OpenMenus(p).empty() && (bands = MenuPictureBands(OpenMenus(p)[0])) >= atLeast; });
     PressKeys({VK_ESCAPE});
     WaitUntil([&] { return OpenMenus(p).empty(); });
