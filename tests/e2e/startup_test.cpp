@@ -10,24 +10,19 @@ using namespace e2e;
 
 namespace {
 
-bool Visible(HWND hWnd)
-{
-    return ::IsWindowVisible(hWnd) != FALSE;
-}
-
 TEST(Startup, MainWindowCommandsSecondInstanceAndExitCode)
 {
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
-    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); }));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 1), 0);
     EXPECT_FALSE(p.WaitForExit(1000)) << "Exit with notification code 1 must do nothing";
     // Enter does nothing; Esc hides into the tray and the program keeps running.
     ::SendMessageW(main, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(Visible(main));
+    EXPECT_TRUE(::IsWindowVisible(main));
     ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
 
     // A second instance wakes the first and ends with 0.
     QuillProcess second;
@@ -35,15 +30,15 @@ TEST(Startup, MainWindowCommandsSecondInstanceAndExitCode)
     DWORD code = 0xDEAD;
     ASSERT_TRUE(second.WaitForExit(20000, &code));
     EXPECT_EQ(0u, code);
-    EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << "the first instance's main window comes up";
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); })) << "the first instance's main window comes up";
     // The wake-up posts its bring-to-front: the foreground follows a moment later.
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; })) << ::GetForegroundWindow();
 
     // System command 18 toggles, 17 exits.
     ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !Visible(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
     ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); }));
     ::PostMessageW(main, WM_SYSCOMMAND, 17, 0);
     ASSERT_TRUE(p.WaitForExit(15000, &code));
     EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
@@ -58,11 +53,11 @@ TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
         HWND main = p.StartMain(args);
         ASSERT_TRUE(main) << Narrow(args);
         if (shown) {
-            EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << Narrow(args);
+            EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); })) << Narrow(args);
         } else {
             // Started and waiting for input: whatever the start-up posted has been handled.
             ASSERT_TRUE(Send(main, WM_NULL));
-            EXPECT_FALSE(Visible(main));
+            EXPECT_FALSE(::IsWindowVisible(main));
         }
         EXPECT_EQ(kExitAfterExitCommand, p.Exit(main)) << Narrow(args);
     }

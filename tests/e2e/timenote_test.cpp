@@ -31,13 +31,6 @@ bool Shown(HWND dialog, int id)
     return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE;
 }
 
-// A command that opened a modal box would not return until the box closes.
-bool Returns(HWND main, WPARAM command)
-{
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(main, WM_COMMAND, command, 0, SMTO_NORMAL, 5000, &result) != 0;
-}
-
 }  // namespace
 
 // Info and the time-note dialog open only for notification code 0; the dialog opens with the stored kind, and
@@ -49,7 +42,7 @@ TEST(TimeNoteCommand, InfoBoxAndTheDialogWithTheStoredKind)
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + ini);
     ASSERT_TRUE(main);
-    EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_INFO, 1))) << "code 1 opens no Info box";
+    EXPECT_TRUE(SendCommand(main, ID_INFO, 1)) << "code 1 opens no Info box";
     EXPECT_EQ(nullptr, WaitForBox(p, main, nullptr, 0));
     ::PostMessageW(main, WM_COMMAND, ID_INFO, 0);
     HWND box = WaitForBox(p, main, nullptr);
@@ -59,7 +52,7 @@ TEST(TimeNoteCommand, InfoBoxAndTheDialogWithTheStoredKind)
     EXPECT_EQ(main, ::GetWindow(box, GW_OWNER));
     EXPECT_TRUE(CloseBox(box));
 
-    EXPECT_TRUE(Returns(main, MAKEWPARAM(ID_NEW_TIME_NOTE, 1))) << "code 1 opens no dialog";
+    EXPECT_TRUE(SendCommand(main, ID_NEW_TIME_NOTE, 1)) << "code 1 opens no dialog";
     HWND dialog = OpenDialog(p, main);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(L"Next note on", WindowText(dialog));
