@@ -43,13 +43,11 @@ double BannerDifference(HWND banner)
     HDC screen = GetDC(nullptr), expectedDc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(expectedDc, expected);
     double sum = 0;
-    for (int i = 0; i < 50; i++) {
-        for (int j = 0; j < 10; j++) {
-            const int x = i * (w - 1) / 49, y = j * (h - 1) / 9;
-            const COLORREF a = GetPixel(screen, rect.left + x, rect.top + y), b = GetPixel(expectedDc, x, y);
-            sum += std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
-                   std::abs(GetBValue(a) - GetBValue(b));
-        }
+    for (int i = 0; i < 50 * 10; i++) {
+        const int x = i / 10 * (w - 1) / 49, y = i % 10 * (h - 1) / 9;
+        const COLORREF a = GetPixel(screen, rect.left + x, rect.top + y), b = GetPixel(expectedDc, x, y);
+        sum += std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b));
     }
     SelectObject(expectedDc, old);
     DeleteDC(expectedDc);

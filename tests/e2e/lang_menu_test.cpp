@@ -35,26 +35,16 @@ HWND FirstEdit(HWND window)
     return nullptr;
 }
 
-bool IsOpenDialog(HWND box)
-{
-    return FirstEdit(box) != nullptr;
-}
-
-bool IsReport(HWND box)
-{
-    return WindowText(box) == L"Translate";
-}
-
 // Loads a file through the program's open-file dialog; returns the report's text.
 std::wstring LoadThroughDialog(const QuillProcess& p, HWND main, const std::wstring& path)
 {
     ::PostMessageW(main, WM_COMMAND, ID_LOAD_LANGUAGE_FILE, 0);
-    HWND dialog = WaitForBox(p, main, IsOpenDialog);
+    HWND dialog = WaitForBox(p, main, [](HWND box) { return FirstEdit(box) != nullptr; });
     if (!dialog)
         return L"<no open-file dialog>";
     ::SendMessageW(FirstEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    HWND report = WaitForBox(p, main, IsReport);
+    HWND report = WaitForBox(p, main, [](HWND box) { return WindowText(box) == L"Translate"; });
     if (!report)
         return L"<no report>";
     const std::wstring text = BoxText(report);

@@ -39,12 +39,11 @@ COLORREF ScreenPixel(int x, int y)
 
 TEST(Notes, StoredNotesComeBackAtTheirPlaceWithTheirColours)
 {
-    struct Stored {
+    const struct Stored {
         int id, x, y, cx, cy;
         COLORREF background;
         int transparency, alpha;
-    };
-    const Stored stored[] = {{0, 100, 120, 250, 200, 16312779, 30, 178}, {7, 900, 100, 300, 220, 3158064, 0, 255}};
+    } stored[] = {{0, 100, 120, 250, 200, 16312779, 30, 178}, {7, 900, 100, 300, 220, 3158064, 0, 255}};
     const std::wstring ini = NewIniPath();
     for (const Stored& s : stored) {
         StoreNote(ini, s.id, s.x, s.y, s.cx, s.cy);

@@ -10,15 +10,10 @@ using namespace e2e;
 
 namespace {
 
-bool IsTimeNoteDialog(HWND box)
-{
-    return ::GetDlgItem(box, IDC_TN_KIND) != nullptr;
-}
-
 HWND OpenDialog(const QuillProcess& p, HWND main)
 {
     ::PostMessageW(main, WM_COMMAND, ID_NEW_TIME_NOTE, 0);
-    return WaitForBox(p, main, IsTimeNoteDialog);
+    return WaitForBox(p, main, [](HWND box) { return ::GetDlgItem(box, IDC_TN_KIND) != nullptr; });
 }
 
 int Kind(HWND dialog)

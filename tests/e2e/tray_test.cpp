@@ -53,10 +53,13 @@ bool ClickIcon(UINT down, UINT up)
     return true;
 }
 
-// The height of the tray menu, opened with a right click and closed with Esc; 0 when it did not open.
-LONG TrayMenuHeight(const QuillProcess& p)
+// The height of a menu that `open` opens, closed with Esc; 0 when it did not open (the tray menu by default).
+LONG MenuHeight(
+    const QuillProcess& p,
+    const std::function<void()>& open = [] { ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP); })
 {
-    if (!ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP) || !WaitUntil([&] { return !OpenMenus(p).empty(); }))
+    open();
+    if (!WaitUntil([&] { return !OpenMenus(p).empty(); }))
         return 0;
     const RECT rc = VisibleMenu(p);
     PressKeys({VK_ESCAPE});
@@ -104,20 +107,16 @@ TEST(TrayIcon, ClicksMenusLostIconAndExit)
         }
     }
     // The command bar's "Program" menu still opens with all its items.
-    ClickProgramMenu(main);
-    ASSERT_TRUE(WaitUntil([&] { return !OpenMenus(p).empty(); })) << "the Program menu opens";
-    const RECT menu = VisibleMenu(p);
-    EXPECT_GE(menu.bottom - menu.top, 5 * 18) << "Paths, Note-Pad, Word-Pad, recommend, Exit";
-    PressKeys({VK_ESCAPE});
+    EXPECT_GE(MenuHeight(p, [&] { ClickProgramMenu(main); }), 5 * 18) << "Paths, Note-Pad, Word-Pad, recommend, Exit";
     EXPECT_TRUE(WaitUntil([&] { return OpenMenus(p).empty(); }));
 
     // Notes come first in the tray menu; a new note takes the clamped default size.
-    const LONG without = TrayMenuHeight(p);
+    const LONG without = MenuHeight(p);
     PostMessageW(main, WM_COMMAND, ID_NEW_NOTE, 0);
     HWND note = p.WaitForWindow([&](HWND w) { return GetDlgItem(w, IDC_NOTE_TEXT) && IsWindowVisible(w); });
     ASSERT_TRUE(note);
     EXPECT_EQ(WindowRect(note).right - WindowRect(note).left, 400) << "a hand-written 500 gives 400-pixel notes";
-    EXPECT_GT(TrayMenuHeight(p), without) << "a line for the note and a separator come first";
+    EXPECT_GT(MenuHeight(p), without) << "a line for the note and a separator come first";
 
     // A lost icon comes back on the shell's broadcast, and by the watchdog.
     NOTIFYICONDATAW nid = Record(main);
