@@ -1,6 +1,5 @@
-// Helpers every test uses the same way: waiting with a deadline while the
-// thread's windows get their messages, a configuration file of the test's own,
-// and the lock that tests moving the pointer or pressing keys take.
+// Helpers every test uses the same way: a deadline wait that pumps messages, a configuration file of the
+// test's own, and the lock that tests moving the pointer or pressing keys take.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +11,6 @@
 namespace test {
 
 // Dispatches this thread's messages until pred holds or timeoutMs pass; returns pred().
-// Waits for messages, not for a fixed time.
 inline bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000)
 {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
@@ -27,14 +25,12 @@ inline bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000)
         const ULONGLONG now = ::GetTickCount64();
         if (now >= deadline)
             return pred();
-        // Wakes for the next message, or after a short step for conditions no message announces.
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
-                                    QS_ALLINPUT);
+        // The next message, or a short step for conditions no message announces.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(std::min<ULONGLONG>(deadline - now, 10)), QS_ALLINPUT);
     }
 }
 
-// A path for a configuration file in the temporary folder; the file and the files a
-// write or a load leaves beside it go when the object does.
+// A configuration file path in the temporary folder; it and the files a write leaves beside it go with the object.
 class TempIniFile {
 public:
     TempIniFile()
@@ -57,8 +53,7 @@ private:
     std::wstring m_path;
 };
 
-// Held while a test moves the pointer, presses keys or needs the foreground: one such test
-// at a time across all test processes.
+// One test at a time, across all test processes, moves the pointer, presses keys or needs the foreground.
 class InputLock {
 public:
     InputLock()

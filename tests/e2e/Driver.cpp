@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
@@ -12,56 +13,20 @@ namespace e2e {
 
 namespace {
 
-std::atomic<int> g_folderCounter{0};
-
-std::wstring TempFolder()
+DWORD Owner(HWND w)
 {
-    wchar_t buf[MAX_PATH] = L"";
-    ::GetTempPathW(MAX_PATH, buf);
-    return buf;
-}
-
-BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM out)
-{
-    reinterpret_cast<std::vector<HWND>*>(out)->push_back(hWnd);
-    return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND window)
-{
-    std::vector<HWND> all;
-    ::EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-// Toolbar texts live in the other process: read them through a buffer allocated there.
-std::vector<std::wstring> RemoteButtonTexts(HWND toolbar)
-{
-    std::vector<std::wstring> texts;
     DWORD pid = 0;
-    ::GetWindowThreadProcessId(toolbar, &pid);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process)
-        return texts;
-    constexpr SIZE_T kBytes = 4096;
-    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, kBytes, MEM_COMMIT, PAGE_READWRITE));
-    const int count = remote ? int(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
-    for (int i = 0; i < count; i++) {
-        TBBUTTON button = {};
-        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote));
-        ::ReadProcessMemory(process, remote, &button, sizeof(button), nullptr);
-        wchar_t text[512] = {};
-        if (::SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(remote + 1024)) > 0)
-            ::ReadProcessMemory(process, remote + 1024, text, sizeof(text) - sizeof(wchar_t), nullptr);
-        texts.push_back(text);
-    }
-    if (remote)
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
-    return texts;
+    ::GetWindowThreadProcessId(w, &pid);
+    return pid;
 }
 
 }  // namespace
+
+std::vector<HWND> Filter(std::vector<HWND> windows, const std::function<bool(HWND)>& pred)
+{
+    windows.erase(std::remove_if(windows.begin(), windows.end(), [&](HWND w) { return !pred(w); }), windows.end());
+    return windows;
+}
 
 const std::wstring& ProgramPath()
 {
@@ -71,22 +36,27 @@ const std::wstring& ProgramPath()
 
 std::wstring NewFolder(bool outsideTemp)
 {
-    std::wstring base = outsideTemp ? L"C:\\QuillboardTests\\" : TempFolder() + L"qbtest\\";
-    ::CreateDirectoryW(outsideTemp ? L"C:\\QuillboardTests" : base.c_str(), nullptr);
+    static std::atomic<int> counter{0};
+    wchar_t temp[MAX_PATH] = L"";
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring base = outsideTemp ? L"C:\\QuillboardTests" : std::wstring(temp) + L"qbtest";
     ::CreateDirectoryW(base.c_str(), nullptr);
-    for (;;) {
-        std::wstring folder = base + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                              std::to_wstring(++g_folderCounter) + L"_" + std::to_wstring(::GetTickCount());
-        if (::CreateDirectoryW(folder.c_str(), nullptr))
-            return folder;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS)
-            return folder;
-    }
+    const std::wstring folder = base + L"\\" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+                                std::to_wstring(++counter) + L"_" + std::to_wstring(::GetTickCount());
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
 }
 
 std::wstring NewIniPath()
 {
     return NewFolder() + L"\\test.ini";
+}
+
+std::wstring PlainIni()
+{
+    const std::wstring ini = NewIniPath();
+    IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"0");
+    return ini;
 }
 
 std::wstring CopyProgram(const std::wstring& folder, const std::wstring& fileName)
@@ -130,8 +100,7 @@ std::string Utf16File(const std::wstring& text)
 std::wstring IniRead(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* fallback)
 {
     std::vector<wchar_t> buf(1 << 20);
-    DWORD n =
-        ::GetPrivateProfileStringW(section, key, fallback, buf.data(), static_cast<DWORD>(buf.size()), ini.c_str());
+    DWORD n = ::GetPrivateProfileStringW(section, key, fallback, buf.data(), DWORD(buf.size()), ini.c_str());
     return std::wstring(buf.data(), n);
 }
 
@@ -143,13 +112,10 @@ void IniWrite(const std::wstring& ini, const wchar_t* section, const wchar_t* ke
 std::vector<std::wstring> IniKeys(const std::wstring& ini, const wchar_t* section)
 {
     std::vector<wchar_t> buf(1 << 20);
-    DWORD n = ::GetPrivateProfileSectionW(section, buf.data(), static_cast<DWORD>(buf.size()), ini.c_str());
+    DWORD n = ::GetPrivateProfileSectionW(section, buf.data(), DWORD(buf.size()), ini.c_str());
     std::vector<std::wstring> keys;
-    for (DWORD i = 0; i < n && buf[i];) {
-        std::wstring line(&buf[i]);
-        keys.push_back(line.substr(0, line.find(L'=')));
-        i += static_cast<DWORD>(line.size()) + 1;
-    }
+    for (const wchar_t* line = buf.data(); line < buf.data() + n && *line; line += wcslen(line) + 1)
+        keys.push_back(std::wstring(line).substr(0, std::wstring(line).find(L'=')));
     return keys;
 }
 
@@ -198,14 +164,10 @@ void StoreNote(const std::wstring& ini, int number, int x, int y, int w, int h, 
 
 bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs, DWORD stepMs)
 {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        if (pred())
-            return true;
+    for (const DWORD start = ::GetTickCount(); !pred(); ::Sleep(stepMs))
         if (::GetTickCount() - start >= timeoutMs)
             return pred();
-        ::Sleep(stepMs);
-    }
+    return true;
 }
 
 bool Holds(const std::function<bool()>& pred, DWORD timeoutMs)
@@ -232,26 +194,32 @@ std::string Narrow(const std::wstring& s)
     return std::string(s.begin(), s.end());
 }
 
-bool SendCommand(HWND hWnd, WORD id, WORD code)
+std::vector<HWND> Children(HWND parent)
 {
-    DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutW(hWnd, WM_COMMAND, MAKEWPARAM(id, code), 0, SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
+    std::vector<HWND> all;
+    const WNDENUMPROC collect = [](HWND w, LPARAM out) {
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+        return TRUE;
+    };
+    if (parent)
+        ::EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&all));
+    else
+        ::EnumWindows(collect, reinterpret_cast<LPARAM>(&all));
+    return all;
 }
 
 bool Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutW(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+    return ::SendMessageTimeoutW(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
 }
 
 std::wstring WindowText(HWND hWnd)
 {
-    DWORD_PTR length = 0;
+    DWORD_PTR length = 0, got = 0;
     ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
     std::wstring text(length + 1, L'\0');
-    DWORD_PTR got = 0;
-    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000,
-                          &got);
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, text.size(), LPARAM(&text[0]), SMTO_ABORTIFHUNG, 5000, &got);
     text.resize(got);
     return text;
 }
@@ -272,12 +240,8 @@ void MoveMouse(POINT pt)
     in.mi.dy = MulDiv(pt.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &in, sizeof(in));
-    WaitUntil(
-        [&] {
-            POINT now = {};
-            return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
-        },
-        2000);
+    POINT now = {};
+    WaitUntil([&] { return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; }, 2000);
 }
 
 void MouseButton(bool down)
@@ -285,24 +249,23 @@ void MouseButton(bool down)
     ::mouse_event(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
+void ClickProgramMenu(HWND main)
+{
+    const RECT bar = WindowRect(::GetDlgItem(main, kCommandBar));
+    ::SetForegroundWindow(main);
+    ::SetCursorPos(bar.left + 8, (bar.top + bar.bottom) / 2);
+    MouseButton(true);
+    MouseButton(false);
+}
+
 std::vector<HWND> NoteWindows(const QuillProcess& p)
 {
-    std::vector<HWND> notes;
-    for (HWND w : p.Windows()) {
-        HWND text = ::GetDlgItem(w, IDC_NOTE_TEXT);
-        if (text && ClassName(text) == L"RichEdit20W")
-            notes.push_back(w);
-    }
-    return notes;
+    return Filter(p.Windows(), [](HWND w) { return ClassName(::GetDlgItem(w, IDC_NOTE_TEXT)) == L"RichEdit20W"; });
 }
 
 std::vector<HWND> VisibleNotes(const QuillProcess& p)
 {
-    std::vector<HWND> visible;
-    for (HWND w : NoteWindows(p))
-        if (::IsWindowVisible(w))
-            visible.push_back(w);
-    return visible;
+    return Filter(NoteWindows(p), ::IsWindowVisible);
 }
 
 HWND NoteAt(const QuillProcess& p, int left, int top)
@@ -321,8 +284,8 @@ std::wstring NoteText(HWND note)
 void SetNoteText(HWND note, const std::wstring& text)
 {
     HWND edit = ::GetDlgItem(note, IDC_NOTE_TEXT);
-    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    Send(note, WM_COMMAND, MAKEWPARAM(IDC_NOTE_TEXT, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
+    Send(edit, WM_SETTEXT, 0, LPARAM(text.c_str()));
+    Send(note, WM_COMMAND, MAKEWPARAM(IDC_NOTE_TEXT, EN_CHANGE), LPARAM(edit));
 }
 
 void WaitForStartupSaves(const std::wstring& ini)
@@ -334,13 +297,18 @@ void WaitForStartupSaves(const std::wstring& ini)
     }
 }
 
+HWND StartWithNotes(QuillProcess& p, const std::wstring& ini, size_t count)
+{
+    HWND main = p.StartMain(L"-ini:" + ini);
+    if (!main || !WaitUntil([&] { return VisibleNotes(p).size() == count; }))
+        return nullptr;
+    WaitForStartupSaves(ini);
+    return main;
+}
+
 std::vector<HWND> OpenMenus(const QuillProcess& p)
 {
-    std::vector<HWND> menus;
-    for (HWND w : p.Windows())
-        if (ClassName(w) == L"#32768" && ::IsWindowVisible(w))
-            menus.push_back(w);
-    return menus;
+    return Filter(p.Windows(), [](HWND w) { return ClassName(w) == L"#32768" && ::IsWindowVisible(w); });
 }
 
 RECT VisibleMenu(const QuillProcess& p)
@@ -366,25 +334,11 @@ int MenuPictureBands(HWND menu)
     return bands;
 }
 
-void ClickProgramMenu(HWND main)
-{
-    const RECT bar = WindowRect(::GetDlgItem(main, kCommandBar));
-    ::SetForegroundWindow(main);
-    ::SetCursorPos(bar.left + 8, (bar.top + bar.bottom) / 2);
-    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
-
-HWND WaitForBox(const QuillProcess& p, HWND except, bool (*pred)(HWND), DWORD timeoutMs)
+HWND WaitForBox(const QuillProcess& p, HWND except, const std::function<bool(HWND)>& pred, DWORD timeoutMs)
 {
     return p.WaitForWindow(
         [&](HWND w) { return w != except && ::IsWindowVisible(w) && ClassName(w) == L"#32770" && (!pred || pred(w)); },
         timeoutMs);
-}
-
-bool IsMessageBox(HWND box)
-{
-    return ::GetDlgItem(box, 0xFFFF) != nullptr;
 }
 
 bool CloseBox(HWND box, WORD button)
@@ -396,64 +350,66 @@ bool CloseBox(HWND box, WORD button)
 std::wstring BoxText(HWND box)
 {
     std::wstring longest;
-    for (HWND child : Descendants(box))
+    for (HWND child : Children(box))
         if (ClassName(child) == L"Static" && WindowText(child).size() > longest.size())
             longest = WindowText(child);
     return longest;
 }
 
-HWND FirstEdit(HWND window)
+LRESULT SendRemote(HWND hWnd, UINT message, WPARAM wParam, void* data, size_t size)
 {
-    for (HWND child : Descendants(window))
-        if (ClassName(child) == L"Edit" && ::IsWindowVisible(child))
-            return child;
-    return nullptr;
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Owner(hWnd));
+    void* remote = process ? ::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    DWORD_PTR result = 0;
+    if (remote && ::WriteProcessMemory(process, remote, data, size, nullptr) &&
+        ::SendMessageTimeoutW(hWnd, message, wParam, LPARAM(remote), SMTO_ABORTIFHUNG, 10000, &result))
+        ::ReadProcessMemory(process, remote, data, size, nullptr);
+    if (remote)
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process)
+        ::CloseHandle(process);
+    return LRESULT(result);
 }
 
 std::vector<std::wstring> ToolbarTexts(HWND window)
 {
     std::vector<std::wstring> texts;
-    for (HWND child : Descendants(window))
-        if (ClassName(child) == TOOLBARCLASSNAMEW)
-            for (std::wstring& text : RemoteButtonTexts(child))
-                texts.push_back(std::move(text));
+    for (HWND toolbar : Children(window))
+        for (int i = 0,
+                 n = ClassName(toolbar) == TOOLBARCLASSNAMEW ? int(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
+             i < n; i++) {
+            TBBUTTON button = {};
+            SendRemote(toolbar, TB_GETBUTTON, i, &button, sizeof(button));
+            wchar_t text[512] = {};
+            SendRemote(toolbar, TB_GETBUTTONTEXTW, button.idCommand, text, sizeof(text) - sizeof(wchar_t));
+            texts.push_back(text);
+        }
     return texts;
 }
 
-HWND FindMessageBox(const QuillProcess& p, const std::wstring& text)
+HWND WaitForWindow(const std::function<bool(HWND)>& pred, DWORD timeoutMs, DWORD pid)
 {
-    for (HWND w : p.Windows()) {
-        if (ClassName(w) != L"#32770" || !::IsWindowVisible(w))
-            continue;
-        for (HWND child = ::GetWindow(w, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-            if (ClassName(child) == L"Static" && WindowText(child) == text)
-                return w;
-    }
-    return nullptr;
-}
-
-QuillProcess::QuillProcess(std::wstring program) : m_program(std::move(program)) {}
-
-QuillProcess::~QuillProcess()
-{
-    Kill();
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : Children(nullptr))
+                if ((!pid || Owner(w) == pid) && pred(w))
+                    return (found = w) != nullptr;
+            return false;
+        },
+        timeoutMs, 25);
+    return found;
 }
 
 bool QuillProcess::Start(const std::wstring& args)
 {
     Kill();
-    std::wstring cmd = L"\"" + m_program + L"\"";
-    if (!args.empty())
-        cmd += L" " + args;
-    std::vector<wchar_t> buf(cmd.begin(), cmd.end());
-    buf.push_back(0);
+    std::wstring cmd = L"\"" + m_program + L"\"" + (args.empty() ? L"" : L" " + args);
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    if (!::CreateProcessW(m_program.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi)) {
+    if (!::CreateProcessW(m_program.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
         m_pi = {};
-        return false;
-    }
-    return true;
+    return m_pi.hProcess != nullptr;
 }
 
 bool QuillProcess::Running() const
@@ -463,42 +419,18 @@ bool QuillProcess::Running() const
 
 std::vector<HWND> QuillProcess::Windows() const
 {
-    std::vector<HWND> all, out;
-    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
-    for (HWND w : all) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        if (pid == m_pi.dwProcessId)
-            out.push_back(w);
-    }
-    return out;
+    return Filter(Children(nullptr), [this](HWND w) { return Owner(w) == m_pi.dwProcessId; });
 }
 
-HWND QuillProcess::WaitForWindow(const std::function<bool(HWND)>& pred, DWORD timeoutMs) const
+HWND QuillProcess::WaitForMainWindow() const
 {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND w : Windows())
-                if (pred(w)) {
-                    found = w;
-                    return true;
-                }
-            return false;
-        },
-        timeoutMs, 25);
-    return found;
+    return WaitForWindow([](HWND w) { return ::GetDlgItem(w, IDC_BAR_LINE) != nullptr; });
 }
 
-HWND QuillProcess::WaitForMainWindow(DWORD timeoutMs) const
-{
-    return WaitForWindow([](HWND w) { return ::GetDlgItem(w, IDC_BAR_LINE) != nullptr; }, timeoutMs);
-}
-
-void QuillProcess::WaitIdle(DWORD timeoutMs) const
+void QuillProcess::WaitIdle() const
 {
     if (m_pi.hProcess)
-        ::WaitForInputIdle(m_pi.hProcess, timeoutMs);
+        ::WaitForInputIdle(m_pi.hProcess, 5000);
 }
 
 HWND QuillProcess::StartMain(const std::wstring& args)
@@ -512,14 +444,10 @@ HWND QuillProcess::StartMain(const std::wstring& args)
 
 bool QuillProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
 {
-    if (!m_pi.hProcess)
+    if (!m_pi.hProcess || ::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
         return false;
-    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
-        return false;
-    DWORD code = 0;
-    ::GetExitCodeProcess(m_pi.hProcess, &code);
     if (exitCode)
-        *exitCode = code;
+        ::GetExitCodeProcess(m_pi.hProcess, exitCode);
     return true;
 }
 

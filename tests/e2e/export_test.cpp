@@ -1,5 +1,5 @@
-// A note's Note-Pad and Word-Pad commands write their files into the
-// temporary folder the program was started with, and open them.
+// A note's Note-Pad and Word-Pad commands write their files into the temporary folder the program was started with, and
+// open them.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -15,29 +15,13 @@ namespace {
 const std::wstring kTextName = L"Quillboard_1.00notepade_txt.txt";
 const std::wstring kRtfName = L"Quillboard_1.00notepade_txt.rtf";
 
-// A visible window whose title starts with the file's name.
-HWND EditorOf(const std::wstring& fileName)
+// Waits for the editor the shell opened on the file, a real process, and closes it; false when none opened.
+bool CloseEditorOf(const std::wstring& fileName, DWORD timeoutMs = 10000)
 {
-    std::pair<const std::wstring*, HWND> find = {&fileName, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) {
-            auto* f = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lp);
-            if (::IsWindowVisible(w) && WindowText(w).rfind(*f->first, 0) == 0)
-                f->second = w;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.second;
-}
-
-// Waits for the editor the shell opened on the file, a real process, and closes it.
-bool CloseEditorOf(const std::wstring& fileName)
-{
-    HWND editor = nullptr;
-    if (!WaitUntil([&] { return (editor = EditorOf(fileName)) != nullptr; }))
-        return false;
+    HWND editor =
+        WaitForWindow([&](HWND w) { return ::IsWindowVisible(w) && WindowText(w).rfind(fileName, 0) == 0; }, timeoutMs);
     ::PostMessageW(editor, WM_CLOSE, 0, 0);
-    return WaitUntil([&] { return !::IsWindow(editor); });
+    return editor && WaitUntil([&] { return !::IsWindow(editor); });
 }
 
 // The program runs with TMP and TEMP set to a folder of the test's own.
@@ -46,7 +30,6 @@ protected:
     void SetUp() override
     {
         m_temp = NewFolder() + L"\\";
-        m_ini = NewFolder() + L"\\test.ini";
         wchar_t old[1024] = L"";
         ::GetEnvironmentVariableW(L"TEMP", old, 1024);
         m_oldTemp = old;
@@ -55,11 +38,8 @@ protected:
     void TearDown() override
     {
         // Editors left by a failed test would outlive it.
-        HWND w = nullptr;
-        for (int i = 0; i < 5 && (w = EditorOf(L"Quillboard_1.00notepade_txt")) != nullptr; ++i) {
-            ::PostMessageW(w, WM_CLOSE, 0, 0);
-            WaitUntil([&] { return !::IsWindow(w); });
-        }
+        for (int i = 0; i < 5; ++i)
+            CloseEditorOf(L"Quillboard_1.00notepade_txt", 0);
         SetTemp(m_oldTemp);
     }
     static void SetTemp(const std::wstring& folder)
@@ -72,31 +52,28 @@ protected:
     HWND StartWithNote()
     {
         StoreNote(m_ini, 0, {{L"m_pos_x", L"200"}, {L"m_pos_y", L"200"}, {L"m_cx", L"300"}});
-        if (!m_p.Start(L"-ini:" + m_ini))
-            return nullptr;
-        return m_p.WaitForWindow([](HWND w) { return ::GetDlgItem(w, IDC_NOTE_TEXT) && ::IsWindowVisible(w); });
+        return StartWithNotes(m_p, m_ini, 1) ? NoteWindows(m_p)[0] : nullptr;
     }
-    HWND Box(DWORD timeoutMs = 10000) { return WaitForBox(m_p, nullptr, IsMessageBox, timeoutMs); }
-    void Command(HWND note, UINT id) { ::PostMessageW(note, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    HWND Box(DWORD timeoutMs = 10000)
+    {
+        return WaitForBox(
+            m_p, nullptr, [](HWND b) { return ::GetDlgItem(b, 0xFFFF) != nullptr; }, timeoutMs);
+    }
+    void Command(HWND note, UINT id) { ::PostMessageW(note, WM_COMMAND, id, 0); }
     // Exports as plain text and closes the preview; returns the preview's text.
     std::wstring ExportText(HWND note)
     {
         Command(note, ID_NOTE_EXPORT_TEXT);
         HWND box = Box();
-        EXPECT_TRUE(box) << "no preview";
-        const std::wstring shown = box ? BoxText(box) : L"";
+        const std::wstring shown = box ? BoxText(box) : L"<no preview>";
         EXPECT_TRUE(box && CloseBox(box));
         return shown;
     }
-    // Whether a box is up once the program has finished the command at hand.
-    bool BoxAfterCommand(HWND note)
-    {
-        // A box of the command is created before its loop answers the sent message.
-        Send(note, WM_NULL);
-        return Box(0) != nullptr;
-    }
+    // Whether a box is up once the program has finished the command at hand: a box of the command is
+    // created before its loop answers the sent message.
+    bool BoxAfterCommand(HWND note) { return Send(note, WM_NULL) && Box(0); }
 
-    std::wstring m_temp, m_ini, m_oldTemp;
+    std::wstring m_temp, m_ini = NewIniPath(), m_oldTemp;
     QuillProcess m_p;
 };
 
@@ -108,10 +85,6 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
     ASSERT_TRUE(note);
     const std::wstring path = m_temp + kTextName;
     const std::wstring nineThousand = std::wstring(4500, L'a') + std::wstring(4500, L'z');
-    struct Case {
-        const char* name;
-        std::wstring text, exported;
-    };
     // The note starts empty: the file, written only once the preview is closed, holds the mark alone.
     Command(note, ID_NOTE_EXPORT_TEXT);
     HWND box = Box();
@@ -120,11 +93,14 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
     ASSERT_TRUE(CloseBox(box));
     EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == "\xFF\xFE"; })) << FileBytes(path).size();
     // "empty" and "short after long" follow longer exports: the file must be cut to them.
-    const Case cases[] = {{"two lines", L"first line\r\nsecond \x20AC line", L"first line\r\nsecond \x20AC line"},
-                          {"empty", L"", L""},
-                          {"9000 characters", nineThousand, nineThousand.substr(0, 7999)},
-                          {"short after long", L"short", L"short"}};
-    for (const Case& c : cases) {
+    const struct {
+        const char* name;
+        std::wstring text, exported;
+    } cases[] = {{"two lines", L"first line\r\nsecond \x20AC line", L"first line\r\nsecond \x20AC line"},
+                 {"empty", L"", L""},
+                 {"9000 characters", nineThousand, nineThousand.substr(0, 7999)},
+                 {"short after long", L"short", L"short"}};
+    for (const auto& c : cases) {
         SetNoteText(note, c.text);
         EXPECT_EQ(c.exported, ExportText(note)) << c.name << ": the preview shows the exported text";
         EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == Utf16File(c.exported); }))
@@ -159,11 +135,8 @@ TEST_F(Export, TextAndRichTextFilesHoldTheNoteAndReplaceHeldOldFiles)
     };
     for (const Holder& h : {Holder{"holder shares writing", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
                             Holder{"holder shares reading only", FILE_SHARE_READ, false}}) {
-        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD done = 0;
-        ::WriteFile(file, old.data(), static_cast<DWORD>(old.size()), &done, nullptr);
-        ::CloseHandle(file);
-        file = ::CreateFileW(path.c_str(), GENERIC_READ, h.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        PutBytes(path, old);
+        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, h.share, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, file);
         ExportText(note);
         if (h.replaced) {

@@ -1,5 +1,5 @@
-// Damaged, huge, unwritable or odd configuration files and command lines: the
-// program starts, keeps what it can read, and says once when it cannot save.
+// Damaged, huge, unwritable or odd configuration files and command lines: the program starts, keeps what it can read,
+// and says once when it cannot save.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"
@@ -13,13 +13,9 @@ using namespace e2e;
 
 namespace {
 
-// The message box the program shows when it cannot save ("File access error").
-HWND AccessErrorBox(const QuillProcess& p)
+bool IsAccessError(HWND box)
 {
-    for (HWND w : p.Windows())
-        if (ClassName(w) == L"#32770" && ::IsWindowVisible(w) && WindowText(w) == L"File access error")
-            return w;
-    return nullptr;
+    return WindowText(box) == L"File access error";
 }
 
 TEST(HostileInput, DamagedOrHugeFilesStartAndTakeTheNextWrite)
@@ -50,7 +46,7 @@ TEST(HostileInput, DamagedOrHugeFilesStartAndTakeTheNextWrite)
         ASSERT_TRUE(main);
         EXPECT_EQ(L"eeee", IniRead(ini, L"Program", L"TestIni"));
         EXPECT_TRUE(p.Running());
-        EXPECT_FALSE(AccessErrorBox(p));
+        EXPECT_FALSE(WaitForBox(p, nullptr, IsAccessError, 0));
     }
 }
 
@@ -64,13 +60,12 @@ TEST(HostileInput, AFileThatCannotBeWrittenIsToldOnce)
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     QuillProcess p;
     ASSERT_TRUE(p.Start(L"-ini:" + ini));
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = AccessErrorBox(p)) != nullptr; }));
-    ASSERT_TRUE(CloseBox(box));
+    HWND box = WaitForBox(p, nullptr, IsAccessError);
+    ASSERT_TRUE(box && CloseBox(box));
     // The program goes on without saving; the box does not come back.
     ASSERT_TRUE(p.WaitForMainWindow());
     p.WaitIdle();
-    EXPECT_FALSE(AccessErrorBox(p));
+    EXPECT_FALSE(WaitForBox(p, nullptr, IsAccessError, 0));
     EXPECT_TRUE(p.Running());
     ::CloseHandle(holder);
     EXPECT_EQ(L"<missing>", IniRead(ini, L"Program", L"TestIni"));
@@ -95,8 +90,8 @@ TEST(HostileInput, OddCommandLinesAndIniPaths)
         ::DeleteFileW(UserConfigPath().c_str());
         QuillProcess p;
         ASSERT_TRUE(p.Start(L"\"-ini:" + ini + L"\""));
-        HWND box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (box = AccessErrorBox(p)) != nullptr; })) << ini.size();
+        HWND box = WaitForBox(p, nullptr, IsAccessError);
+        ASSERT_TRUE(box) << ini.size();
         EXPECT_NE(std::wstring::npos, BoxText(box).find(ini.substr(0, 40)));
         ASSERT_TRUE(CloseBox(box));
         ASSERT_TRUE(p.WaitForMainWindow());

@@ -1,6 +1,5 @@
-// Keeps one Wine process alive for the whole test run, so that each test's
-// processes start and end without waiting on Wine's own helpers. Ends by
-// itself after an hour in case nobody stops it.
+// Keeps one Wine process alive for the whole test run, so that each test's processes start and end without waiting on
+// Wine's own helpers. Ends by itself after an hour in case nobody stops it.
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int)

@@ -1,5 +1,5 @@
-// The language menu's commands in the running program: switching, export, loading a file through the
-// open-file dialog and the report box.
+// The language menu's commands in the running program: switching, export, loading a file through the open-file dialog
+// and the report box.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -26,34 +26,25 @@ std::wstring ExportPath()
     return std::wstring(temp) + L"Quillboard_1.00_translate.txt";
 }
 
-// The text of a UTF-16 file after its byte-order mark.
-std::wstring ReadUtf16(const std::wstring& path)
+// The first visible edit control: the open-file dialog's file name.
+HWND FirstEdit(HWND window)
 {
-    const std::string bytes = FileBytes(path);
-    return bytes.size() < 2 ? L""
-                            : std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-}
-
-bool IsOpenDialog(HWND box)
-{
-    return FirstEdit(box) != nullptr;
-}
-
-bool IsReport(HWND box)
-{
-    return WindowText(box) == L"Translate";
+    for (HWND child : Children(window))
+        if (ClassName(child) == L"Edit" && ::IsWindowVisible(child))
+            return child;
+    return nullptr;
 }
 
 // Loads a file through the program's open-file dialog; returns the report's text.
 std::wstring LoadThroughDialog(const QuillProcess& p, HWND main, const std::wstring& path)
 {
     ::PostMessageW(main, WM_COMMAND, ID_LOAD_LANGUAGE_FILE, 0);
-    HWND dialog = WaitForBox(p, main, IsOpenDialog);
+    HWND dialog = WaitForBox(p, main, [](HWND box) { return FirstEdit(box) != nullptr; });
     if (!dialog)
         return L"<no open-file dialog>";
     ::SendMessageW(FirstEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    HWND report = WaitForBox(p, main, IsReport);
+    HWND report = WaitForBox(p, main, [](HWND box) { return WindowText(box) == L"Translate"; });
     if (!report)
         return L"<no report>";
     const std::wstring text = BoxText(report);
@@ -85,8 +76,9 @@ TEST(LanguageMenu, SwitchExportAndLoadThroughTheOpenDialog)
     }
 
     ::PostMessageW(main, WM_COMMAND, ID_TRANSLATE, 0);
-    ASSERT_TRUE(
-        WaitUntil([&] { return ReadUtf16(exported).find(L"\r\n##=Englisch\tEnglish\r\n") != std::wstring::npos; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return FileBytes(exported).find(Utf16File(L"\r\n##=Englisch\tEnglish\r\n").substr(2)) != std::string::npos;
+    }));
     // Without an editor for text files the shell may say so in a box of its own.
     if (HWND shellBox = WaitForBox(p, main, nullptr, 1500))
         ::PostMessageW(shellBox, WM_COMMAND, IDOK, 0);

@@ -1,5 +1,5 @@
-// Stored notes come back as windows at start-up, look as stored, and are saved
-// back in the file's form; hand-edited values out of range do no harm.
+// Stored notes come back as windows at start-up, look as stored, and are saved back in the file's form; hand-edited
+// values out of range do no harm.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"
@@ -18,11 +18,7 @@ namespace {
 
 std::vector<HWND> Shadows(const QuillProcess& p)
 {
-    std::vector<HWND> found;
-    for (HWND w : p.Windows())
-        if (ClassName(w) == L"UmbraShadowWnd")
-            found.push_back(w);
-    return found;
+    return Filter(p.Windows(), [](HWND w) { return ClassName(w) == L"UmbraShadowWnd"; });
 }
 
 int Alpha(HWND w)
@@ -43,12 +39,11 @@ COLORREF ScreenPixel(int x, int y)
 
 TEST(Notes, StoredNotesComeBackAtTheirPlaceWithTheirColours)
 {
-    struct Stored {
+    const struct Stored {
         int id, x, y, cx, cy;
         COLORREF background;
         int transparency, alpha;
-    };
-    const Stored stored[] = {{0, 100, 120, 250, 200, 16312779, 30, 178}, {7, 900, 100, 300, 220, 3158064, 0, 255}};
+    } stored[] = {{0, 100, 120, 250, 200, 16312779, 30, 178}, {7, 900, 100, 300, 220, 3158064, 0, 255}};
     const std::wstring ini = NewIniPath();
     for (const Stored& s : stored) {
         StoreNote(ini, s.id, s.x, s.y, s.cx, s.cy);

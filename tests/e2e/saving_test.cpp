@@ -1,5 +1,5 @@
-// Killed while it saves a 40-note file, the program loses no note: at the next
-// start every note is there, with the text it had before or after the save.
+// Killed while it saves a 40-note file, the program loses no note: at the next start every note is there, with the text
+// it had before or after the save.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"

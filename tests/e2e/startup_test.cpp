@@ -1,5 +1,4 @@
-// Start-up, single instance, command line and where the configuration file
-// ends up, each against the real program.
+// Start-up, single instance, command line and where the configuration file ends up.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -11,26 +10,19 @@ using namespace e2e;
 
 namespace {
 
-constexpr DWORD kExitAfterExitCommand = 0xAFFE;
-
-bool Visible(HWND hWnd)
-{
-    return ::IsWindowVisible(hWnd) != FALSE;
-}
-
 TEST(Startup, MainWindowCommandsSecondInstanceAndExitCode)
 {
     QuillProcess p;
     HWND main = p.StartMain(L"-ini:" + NewIniPath());
     ASSERT_TRUE(main);
-    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); }));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 1), 0);
     EXPECT_FALSE(p.WaitForExit(1000)) << "Exit with notification code 1 must do nothing";
     // Enter does nothing; Esc hides into the tray and the program keeps running.
     ::SendMessageW(main, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(Visible(main));
+    EXPECT_TRUE(::IsWindowVisible(main));
     ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !Visible(main); }));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
 
     // A second instance wakes the first and ends with 0.
     QuillProcess second;
@@ -38,36 +30,34 @@ TEST(Startup, MainWindowCommandsSecondInstanceAndExitCode)
     DWORD code = 0xDEAD;
     ASSERT_TRUE(second.WaitForExit(20000, &code));
     EXPECT_EQ(0u, code);
-    EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << "the first instance's main window comes up";
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); })) << "the first instance's main window comes up";
     // The wake-up posts its bring-to-front: the foreground follows a moment later.
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; })) << ::GetForegroundWindow();
 
     // System command 18 toggles, 17 exits.
     ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !Visible(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
     ::SendMessageW(main, WM_SYSCOMMAND, 18, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Visible(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); }));
     ::PostMessageW(main, WM_SYSCOMMAND, 17, 0);
     ASSERT_TRUE(p.WaitForExit(15000, &code));
     EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
 }
 
-// "-bg" alone (as the autostart entry starts it) keeps the main window hidden; longer command
-// lines, and the upper-case switch, show it.
+// "-bg" alone (as the autostart entry starts it) keeps the main window hidden; the upper-case switch shows it.
 TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
 {
-    for (const auto& [args, shown] :
-         {std::pair{std::wstring(L"-bg"), false}, {L"-bg -ini:" + NewIniPath(), true}, {std::wstring(L"-BG"), true}}) {
+    for (const auto& [args, shown] : {std::pair{std::wstring(L"-bg"), false}, {std::wstring(L"-BG"), true}}) {
         ::DeleteFileW(UserConfigPath().c_str());
         QuillProcess p;
         HWND main = p.StartMain(args);
         ASSERT_TRUE(main) << Narrow(args);
         if (shown) {
-            EXPECT_TRUE(WaitUntil([&] { return Visible(main); })) << Narrow(args);
+            EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); })) << Narrow(args);
         } else {
             // Started and waiting for input: whatever the start-up posted has been handled.
             ASSERT_TRUE(Send(main, WM_NULL));
-            EXPECT_FALSE(Visible(main));
+            EXPECT_FALSE(::IsWindowVisible(main));
         }
         EXPECT_EQ(kExitAfterExitCommand, p.Exit(main)) << Narrow(args);
     }
@@ -76,8 +66,7 @@ TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
 // Where the configuration file ends up, and the title that tells a portable copy.
 TEST(ConfigLocation, TheFileBesideTheProgramTheIniValueOrThePerUserFile)
 {
-    // Longer than the 255 characters a fixed buffer would hold, yet within MAX_PATH, which the
-    // platform's INI functions need.
+    // Longer than the 255 characters a fixed buffer would hold, yet within MAX_PATH, which the INI functions need.
     std::wstring folder = NewFolder();
     folder += L"\\" + std::wstring(200 - folder.size(), L'a');
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
@@ -95,9 +84,8 @@ TEST(ConfigLocation, TheFileBesideTheProgramTheIniValueOrThePerUserFile)
         // from inside the temporary folder.
         {L"Quillboard.exe", true, true, L"*", kBeside},
         {L"Quillboard.exe", false, true, L"*", kIni},
-        // A portable name creates the file beside itself; a name that only starts with "_p" is not portable.
+        // A portable name creates the file beside itself.
         {L"Quillboard_p.exe", true, false, L"", kBeside},
-        {L"_pQuillboard.exe", true, false, L"", kUser},
         // A too short "-ini" value is ignored, a long one used whole.
         {L"Quillboard.exe", true, false, L"a.i", kUser},
         {L"Quillboard.exe", true, false, longIni, kIni},
