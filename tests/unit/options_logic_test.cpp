@@ -95,3 +95,11 @@ TEST(MainDlgLogic, FontChoiceFollowsSegoePrintComicAndTheStoredFace)
     for (const auto& c : cases)
         EXPECT_EQ(maindlg::ChooseFontIndex(*c.faces, c.stored), c.expected) << c.faces->size() << " " << c.stored;
 }
+
+TEST(MainDlgLogic, SizeListFallsBackToTheMiddle)
+{
+    const std::vector<std::wstring> sizes = {L"100", L"150", L"200", L"250", L"300", L"350", L"400"};
+    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"250"), 3);
+    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L"500"), 2);
+    EXPECT_EQ(maindlg::ChooseSizeIndex(sizes, L""), 2);
+}
