@@ -317,23 +317,6 @@ RECT VisibleMenu(const QuillProcess& p)
     return menus.empty() ? RECT{-1, -1, -1, -1} : WindowRect(menus[0]);
 }
 
-int MenuPictureBands(HWND menu)
-{
-    const RECT rc = WindowRect(menu);
-    HDC screen = ::GetDC(nullptr);
-    int bands = 0;
-    for (int y = rc.top, run = 0; y < rc.bottom && rc.right - rc.left > 40; ++y) {
-        const COLORREF row = ::GetPixel(screen, rc.right - 20, y);
-        bool marked = false;
-        for (int x = rc.left + 3; x < rc.left + 21 && !marked; ++x)
-            marked = ::GetPixel(screen, x, y) != row;
-        run = marked ? run + 1 : 0;
-        bands += run == 8;
-    }
-    ::ReleaseDC(nullptr, screen);
-    return bands;
-}
-
 HWND WaitForBox(const QuillProcess& p, HWND except, const std::function<bool(HWND)>& pred, DWORD timeoutMs)
 {
     return p.WaitForWindow(

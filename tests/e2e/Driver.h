@@ -83,9 +83,6 @@ HWND StartWithNotes(QuillProcess& p, const std::wstring& ini, size_t count);
 
 std::vector<HWND> OpenMenus(const QuillProcess& p);  // top-most first
 RECT VisibleMenu(const QuillProcess& p);             // all -1 when none is open
-// Bands of at least 8 rows in which the picture column (x 3 to 21) differs from the row's colour further
-// right: one per picture or check mark. Separators and the highlight run across the row.
-int MenuPictureBands(HWND menu);
 
 // A visible dialog of the process other than `except` for which pred holds; null after the time-out (0: look once).
 HWND WaitForBox(const QuillProcess& p,

@@ -1,5 +1,5 @@
 // The note collection in the running program: new notes and their place, the 40-note limit and slot reuse, hide all /
-// show all with the stacking order, delete all, and the notes list's toggle commands.
+// show all with the stacking order, delete all.
 #include "tests/e2e/Driver.h"
 
 #include "res/resource.h"
@@ -144,13 +144,6 @@ TEST(NoteCollection, HideShowAndDeleteAllKeepOrderSurviveARestartAndLeaveNothing
     EXPECT_TRUE(VisibleNotes(p).empty());
     p.Kill();
     ASSERT_TRUE(main = StartWithNotes(p, ini, 3));
-
-    // The notes list toggles one note by its number.
-    HWND second = NoteAt(p, 250, 300);
-    ASSERT_TRUE(SendCommand(main, ID_NOTE_FIRST + 1));
-    EXPECT_FALSE(::IsWindowVisible(second));
-    ASSERT_TRUE(SendCommand(main, ID_NOTE_FIRST + 1));
-    EXPECT_TRUE(::IsWindowVisible(second));
 
     ASSERT_TRUE(SendCommand(main, ID_HIDE_ALL));
     // "Are you sure?": No and Cancel keep everything, Yes deletes.

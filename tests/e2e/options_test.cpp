@@ -1,5 +1,5 @@
-// The options window in the running program: the lists' defaults and changes, the slider, the colour buttons and their
-// picker, the toolbar's pin and autostart buttons.
+// The options window in the running program: the lists' changes, the slider, the colour buttons and their picker, the
+// toolbar's pin and autostart buttons.
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -37,15 +37,10 @@ void SetRunValue(const std::wstring& text)
                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-int Bitmap(HWND main, int command)
-{
-    return static_cast<int>(SendMessageW(GetDlgItem(main, IDC_MAIN_TOOLBAR), TB_GETBITMAP, command, 0));
-}
-
 }  // namespace
 
-// Without a configuration file the lists show the defaults; every change is stored at once and survives a restart.
-TEST(OptionsWindow, DefaultsChangesAndARestart)
+// Every change is stored at once and survives a restart.
+TEST(OptionsWindow, ChangesAndARestart)
 {
     const std::wstring ini = NewIniPath();
     const std::wstring expectedRun = L"\"" + ProgramPath() + L"\" -bg";
@@ -54,28 +49,9 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         QuillProcess p;
         HWND main = p.StartMain(L"-ini:" + ini);
         ASSERT_TRUE(main);
-        // "Simple with shadows", "Random Light Color", "Random Dark Color", "No", "250"
-        for (const auto& [id, index] : {std::pair{IDC_THEME_LIST, 1},
-                                        {IDC_COLOR_LIST, 1},
-                                        {IDC_TEXTCOLOR_LIST, 0},
-                                        {IDC_ONTOP_LIST, 0},
-                                        {IDC_SIZE_LIST, 3}})
-            EXPECT_EQ(SendDlgItemMessageW(main, id, CB_GETCURSEL, 0, 0), index) << "list " << id;
-        EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_SIZE_LIST), CB_GETCOUNT, 0, 0), 7);
-        EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 0);
-        EXPECT_EQ(WindowText(GetDlgItem(main, IDC_TRANSPARENCY_VALUE)), L"0 %");
-        EXPECT_FALSE(Shown(main, IDC_BG_COLOR_BUTTON));
-        EXPECT_FALSE(Shown(main, IDC_FG_COLOR_BUTTON));
-        // No "Segoe Print" here: the last "Comic" face is chosen and stored.
-        const std::wstring font = IniRead(ini, L"Program", L"m_default_font");
-        EXPECT_EQ(font.substr(0, 10), L"Comic Neue") << Narrow(font);
-        EXPECT_GE(SendDlgItemMessageW(main, IDC_FONT_LIST, CB_GETCURSEL, 0, 0), 0);
-
-        // The toolbar keeps New Note, the pin (loose) and Start with Windows, centred on its placeholder.
+        // The toolbar sits centred on its placeholder, not above the group box.
         HWND toolbar = GetDlgItem(main, IDC_MAIN_TOOLBAR);
         ASSERT_TRUE(toolbar);
-        EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 3);
-        EXPECT_EQ(Bitmap(main, ID_PIN_MAIN), 2);
         const RECT bar = WindowRect(toolbar), place = WindowRect(GetDlgItem(main, IDC_TOOLBAR_PLACE));
         EXPECT_LE(abs((bar.left + bar.right) - (place.left + place.right)), 2) << "centred on its placeholder";
 
@@ -102,7 +78,6 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BG_COLOR_BUTTON, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         HWND popup = p.WaitForWindow([](HWND w) { return ClassName(w) == L"ColorPicker" && IsWindowVisible(w); });
         ASSERT_TRUE(popup) << "the click opens the picker";
-        EXPECT_EQ(WindowRect(popup).top, WindowRect(button).bottom) << "beneath the button";
         // "Blue" is entry 13: column 5, row 1 of the grid, which starts at the top (no "Automatic" entry)
         // and is centred.
         RECT client{};
@@ -126,7 +101,6 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         SendMessageW(slider, TBM_SETPOS, TRUE, 30);
         SendMessageW(main, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 30), reinterpret_cast<LPARAM>(slider));
         EXPECT_EQ(IniRead(ini, kMain, L"m_default_transparency"), L"30");
-        EXPECT_EQ(WindowText(GetDlgItem(main, IDC_TRANSPARENCY_VALUE)), L"30 %");
 
         Choose(main, IDC_THEME_LIST, 2);
         Choose(main, IDC_ONTOP_LIST, 1);
@@ -139,13 +113,10 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         EXPECT_EQ(IniRead(ini, L"Program", L"Toop"), L"1");
 
         // Start with Windows writes and removes the Run value.
-        EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
-        SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
-        EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, kMain), expectedRun);
-        EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
-        SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
-        EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, kMain), L"<missing>");
-        EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 4);
+        for (const std::wstring& run : {expectedRun, std::wstring(L"<missing>")}) {
+            SendMessageW(main, WM_COMMAND, ID_AUTOSTART, reinterpret_cast<LPARAM>(toolbar));
+            EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, kMain), run);
+        }
         EXPECT_EQ(p.Exit(main), kExitAfterExitCommand);
     }
     // An entry for another path is rewritten when the window starts, and shows as on.
@@ -161,9 +132,8 @@ TEST(OptionsWindow, DefaultsChangesAndARestart)
         EXPECT_EQ(SendDlgItemMessageW(main, id, CB_GETCURSEL, 0, 0), index) << "list " << id;
     EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_TRANSPARENCY_SLIDER), TBM_GETPOS, 0, 0), 30);
     EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) << "pinned at the last run";
-    EXPECT_EQ(Bitmap(main, ID_PIN_MAIN), 3);
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, kRunKey, kMain), expectedRun);
-    EXPECT_EQ(Bitmap(main, ID_AUTOSTART), 6);
+    EXPECT_EQ(SendDlgItemMessageW(main, IDC_MAIN_TOOLBAR, TB_GETBITMAP, ID_AUTOSTART, 0), 6) << "shown as on";
     EXPECT_EQ(p.Exit(main), kExitAfterExitCommand);
     SetRunValue(L"");
 }

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 using namespace e2e;
 
 namespace {
@@ -18,9 +16,7 @@ TEST(Startup, MainWindowCommandsSecondInstanceAndExitCode)
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); }));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 1), 0);
     EXPECT_FALSE(p.WaitForExit(1000)) << "Exit with notification code 1 must do nothing";
-    // Enter does nothing; Esc hides into the tray and the program keeps running.
-    ::SendMessageW(main, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(::IsWindowVisible(main));
+    // Esc hides into the tray and the program keeps running.
     ::SendMessageW(main, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
 
@@ -44,26 +40,21 @@ TEST(Startup, MainWindowCommandsSecondInstanceAndExitCode)
     EXPECT_EQ(kExitAfterExitCommand, code) << "got " << code;
 }
 
-// "-bg" alone (as the autostart entry starts it) keeps the main window hidden; the upper-case switch shows it.
+// "-bg" alone (as the autostart entry starts it) keeps the main window hidden; which spellings count is the unit
+// tests'.
 TEST(Startup, DashBgAloneKeepsTheMainWindowHidden)
 {
-    for (const auto& [args, shown] : {std::pair{std::wstring(L"-bg"), false}, {std::wstring(L"-BG"), true}}) {
-        ::DeleteFileW(UserConfigPath().c_str());
-        QuillProcess p;
-        HWND main = p.StartMain(args);
-        ASSERT_TRUE(main) << Narrow(args);
-        if (shown) {
-            EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main); })) << Narrow(args);
-        } else {
-            // Started and waiting for input: whatever the start-up posted has been handled.
-            ASSERT_TRUE(Send(main, WM_NULL));
-            EXPECT_FALSE(::IsWindowVisible(main));
-        }
-        EXPECT_EQ(kExitAfterExitCommand, p.Exit(main)) << Narrow(args);
-    }
+    ::DeleteFileW(UserConfigPath().c_str());
+    QuillProcess p;
+    HWND main = p.StartMain(L"-bg");
+    ASSERT_TRUE(main);
+    // Started and waiting for input: whatever the start-up posted has been handled.
+    ASSERT_TRUE(Send(main, WM_NULL));
+    EXPECT_FALSE(::IsWindowVisible(main));
+    EXPECT_EQ(kExitAfterExitCommand, p.Exit(main));
 }
 
-// Where the configuration file ends up, and the title that tells a portable copy.
+// Where the configuration file ends up.
 TEST(ConfigLocation, TheFileBesideTheProgramTheIniValueOrThePerUserFile)
 {
     // Longer than the 255 characters a fixed buffer would hold, yet within MAX_PATH, which the INI functions need.
@@ -106,11 +97,6 @@ TEST(ConfigLocation, TheFileBesideTheProgramTheIniValueOrThePerUserFile)
         for (int where : {kBeside, kIni, kUser})
             EXPECT_EQ(where == c.where ? L"eeee" : L"<missing>", IniRead(files[where], L"Program", L"TestIni"))
                 << "file " << where;
-        // Without administrator rights the title holds two blanks in a row.
-        const bool portable = c.name == std::wstring(L"Quillboard_p.exe");
-        EXPECT_EQ(std::wstring(L"Quillboard 1.00 ") + (IsUserAnAdmin() ? L"Admin" : L"") + L" (x64)" +
-                      (portable ? L" Portable" : L""),
-                  WindowText(main));
         EXPECT_EQ(kExitAfterExitCommand, p.Exit(main));
     }
 }
