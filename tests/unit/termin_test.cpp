@@ -78,6 +78,11 @@ TEST(TimeNoteDialog, WeekdayChoiceIsStoredAndOnlyOkCreatesTheNoteWithTheSchedule
     SetNewNoteForTesting(RecordNewNote);
     CProgramCommands commands(nullptr);
     HWND main = ::CreateWindowW(L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    // Only notification code 0 is a command: an accelerator's code 1 opens neither the dialog nor the Info box.
+    for (UINT command : {ID_NEW_TIME_NOTE, ID_INFO}) {
+        LRESULT ignored = 0;
+        EXPECT_FALSE(commands.ProcessWindowMessage(main, WM_COMMAND, MAKEWPARAM(command, 1), 0, ignored)) << command;
+    }
     double chosen = 0;
     for (UINT button : {IDCANCEL, IDOK}) {
         g_act = [&, button](HWND dialog) {
