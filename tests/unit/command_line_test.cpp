@@ -112,12 +112,4 @@ TEST(PortableName, MarkMustFollowTheFirstCharacter)
         EXPECT_EQ(portable, IsPortableFileName(name)) << std::wstring(name).size();
 }
 
-TEST(NormalizeFolder, LowerCaseSingleBackslashesTrailingOne)
-{
-    EXPECT_EQ(L"c:\\users\\me\\temp\\", NormalizeFolder(L"C:\\Users\\\\Me\\Temp\\"));
-    EXPECT_EQ(L"c:\\x\\", NormalizeFolder(L"C:\\X"));
-    EXPECT_EQ(L"quill.exe", FileNameOf(L"C:\\a\\b\\quill.exe"));
-    EXPECT_EQ(L"quill.exe", FileNameOf(L"quill.exe"));
-}
-
 }  // namespace

@@ -89,20 +89,6 @@ TEST_F(MessageLoopTest, NewestFilterFirstAndAClaimStopsDispatch)
     EXPECT_EQ((std::vector<std::string>{"filter claimer"}), g_log);
 }
 
-TEST_F(MessageLoopTest, IdleHandlersRunInOrderOnlyWhenTheQueueIsEmpty)
-{
-    CMessageLoop loop;
-    LoggingIdle first("first"), second("second");
-    loop.AddIdleHandler(&first);
-    loop.AddIdleHandler(&second);
-    ::PostMessageW(m_hWnd, kPlain, 0, 0);
-    ::PostMessageW(m_hWnd, kPlain, 0, 0);
-    RunUntilTimer(loop, 50);
-    ASSERT_GE(g_log.size(), 4u);
-    EXPECT_EQ((std::vector<std::string>{"plain", "plain", "idle first", "idle second"}),
-              std::vector<std::string>(g_log.begin(), g_log.begin() + 4));
-}
-
 TEST_F(MessageLoopTest, MouseMovesDoNotMakeIdleWorkDue)
 {
     // Only a message that makes idle work due again brings a second run before the quit.

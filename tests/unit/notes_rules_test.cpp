@@ -14,9 +14,7 @@ TEST(NoteZones, FourPixelFrameOnA200PixelNote)
         int x, y, zone;
     };
     const Case cases[] = {
-        {2, 2, kZoneTopLeft},
         {60, 10, kZoneMove},
-        {30, 10, kZoneSurface},
         {2, 100, kZoneLeft},
         {2, 197, kZoneBottomLeft},
         {4, 196, kZoneBottomLeft},
@@ -31,8 +29,6 @@ TEST(NoteZones, FourPixelFrameOnA200PixelNote)
         {178, 10, kZoneSurface},
         {42, 39, kZoneMove},
         {41, 39, kZoneSurface},
-        {60, 40, kZoneSurface},
-        {100, 100, kZoneSurface},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.zone, NoteZoneAt(c.x, c.y, 200, 200, 4)) << "(" << c.x << ", " << c.y << ")";

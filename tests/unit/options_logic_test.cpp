@@ -39,25 +39,6 @@ TEST(ColorPickerLogic, KeyboardRingSkipsEmptyEntries)
     EXPECT_EQ(Step(3, -8, false, true), kEntryCustom);
 }
 
-TEST(ColorPickerLogic, LayoutHitTestAndCurrentEntry)
-{
-    // No "Automatic" text: the grid starts at the top; a wide custom text widens the popup.
-    EXPECT_EQ(LayOut({60, 13}, false, {90, 13}, true, 2, 2).grid.top, 2);
-    Layout wide = LayOut({60, 13}, true, {250, 15}, true, 2, 2);
-    EXPECT_EQ(wide.window.cx, 260 + 4);
-    EXPECT_EQ(HitTest(wide, 5, 5), kEntryAutomatic);
-    EXPECT_EQ(HitTest(wide, wide.grid.left + 1, wide.grid.top + 1), 0);
-    EXPECT_EQ(HitTest(wide, wide.grid.left + 7 * 21 + 20, wide.grid.top + 4 * 21 + 20), 39);
-    EXPECT_EQ(HitTest(wide, wide.grid.left - 1, wide.grid.top + 1), kEntryNone);
-    EXPECT_EQ(HitTest(wide, 5, wide.custom.top + 1), kEntryCustom);
-    EXPECT_EQ(HitTest(wide, -5, -5), kEntryNone);
-    EXPECT_EQ(CurrentEntry(kAutomatic, true, true), kEntryAutomatic);
-    EXPECT_EQ(CurrentEntry(kAutomatic, false, true), kEntryCustom);
-    EXPECT_EQ(CurrentEntry(0xFF0000, true, true), 13);  // "Blue"
-    EXPECT_EQ(CurrentEntry(0x123456, true, true), kEntryCustom);
-    EXPECT_EQ(CurrentEntry(0x123456, true, false), kEntryNone);
-}
-
 TEST(ColorPickerLogic, PopupStaysInsideTheWorkArea)
 {
     const Rect work{0, 0, 1000, 700};
