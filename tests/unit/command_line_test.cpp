@@ -66,8 +66,6 @@ TEST(InstallerMode, SwitchesComeBeforeTheFileName)
         {L"", L"Quillboard_Uninstall.exe", M::Uninstall},  // without switches the file name decides
         {L"", L"quillboard_portable_install.exe", M::PortableInstall},
         {L"", L"QuillboardSetup.exe", M::Install},
-        {L"", L"quillboard_set_up.exe", M::Install},
-        {L"", L"Quillboard_Inst.exe", M::Install},
         {L"-?portable_install", L"setup.exe", M::Install},  // a file-name install outranks the switch
     };
     for (const auto& c : cases)

