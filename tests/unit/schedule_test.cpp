@@ -113,6 +113,7 @@ TEST_F(TitleStripInEnglish, TimeNoteWeekdayAndDateOutOfRange)
 {
     g_lang_index = 1;
     TimeNoteSchedule schedule;
+    schedule.date = MomentToSerial(At(2025, 3, 14, 10));  // the time of day the next occurrence keeps
     std::wstring next;
     // The note's weekday is pulled into the week: 42 counts as Saturday, -3 as Sunday.
     schedule.kind = kScheduleFirstWeekdayInMonth;
