@@ -68,12 +68,8 @@ TEST(NoteMetrics, AlphaForTransparencyClampedOutsideThePercentRange)
 
 TEST(NoteMetrics, FontHeightToTwipsWithoutOverflow)
 {
-    const std::pair<int, int> cases[] = {{-21, 252},
-                                         {21, -252},
-                                         {-2730, kMaxTwips},
-                                         {INT_MIN, kMaxTwips},
-                                         {INT_MAX, -kMaxTwips},
-                                         {-178956971, kMaxTwips}};
+    const std::pair<int, int> cases[] = {
+        {-21, 252}, {-2730, kMaxTwips}, {INT_MIN, kMaxTwips}, {INT_MAX, -kMaxTwips}, {-178956971, kMaxTwips}};
     for (auto [height, twips] : cases)
         EXPECT_EQ(twips, FontHeightToTwips(height)) << height;
 }
@@ -84,7 +80,6 @@ TEST(NoteMetrics, KeepHalfOnScreenHoldsForAnyStoredValue)
         int x, y, w, h, expectedX, expectedY;
     };
     const Case cases[] = {
-        {100, 120, 250, 250, 100, 120},
         {-200, -126, 250, 250, -125, -125},
         {900, 700, 250, 250, 899, 643},
         {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 1024 + 1073741823 - INT_MAX, 768 + 1073741823 - INT_MAX},
