@@ -67,12 +67,4 @@ TEST_F(ColorButtonTest, KeyboardChoiceNotificationOrderAndAutomatic)
     EXPECT_EQ(m_button.m_clr, 0x00008Bu);
     // Enter with nothing under the keyboard chooses nothing.
     EXPECT_EQ(Click({VK_RETURN}), (Codes{0x8001, 0x8002, 0x8004}));
-
-    // Without "Automatic" the ring starts at Black; "Automatic" picks the special value.
-    m_button.SetDefaultText(L"");
-    Click({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-    EXPECT_EQ(m_button.m_clr, 0x0000FFu) << "Black, Dark red, Red";
-    m_button.SetDefaultText(L"Automatic");
-    Click({VK_RIGHT, VK_RETURN});
-    EXPECT_EQ(m_button.m_clr, 0xFF000000u);
 }

@@ -66,8 +66,6 @@ TEST(InstallerMode, SwitchesComeBeforeTheFileName)
         {L"", L"Quillboard_Uninstall.exe", M::Uninstall},  // without switches the file name decides
         {L"", L"quillboard_portable_install.exe", M::PortableInstall},
         {L"", L"QuillboardSetup.exe", M::Install},
-        {L"", L"quillboard_set_up.exe", M::Install},
-        {L"", L"Quillboard_Inst.exe", M::Install},
         {L"-?portable_install", L"setup.exe", M::Install},  // a file-name install outranks the switch
     };
     for (const auto& c : cases)
@@ -110,14 +108,6 @@ TEST(PortableName, MarkMustFollowTheFirstCharacter)
         {L"_pQuill_port.exe", true}, {L"_pQuill_p.exe", false}};  // only the first "_p" counts: here it stands first
     for (auto [name, portable] : cases)
         EXPECT_EQ(portable, IsPortableFileName(name)) << std::wstring(name).size();
-}
-
-TEST(NormalizeFolder, LowerCaseSingleBackslashesTrailingOne)
-{
-    EXPECT_EQ(L"c:\\users\\me\\temp\\", NormalizeFolder(L"C:\\Users\\\\Me\\Temp\\"));
-    EXPECT_EQ(L"c:\\x\\", NormalizeFolder(L"C:\\X"));
-    EXPECT_EQ(L"quill.exe", FileNameOf(L"C:\\a\\b\\quill.exe"));
-    EXPECT_EQ(L"quill.exe", FileNameOf(L"quill.exe"));
 }
 
 }  // namespace

